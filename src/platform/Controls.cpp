@@ -1,0 +1,496 @@
+#include "platform/Controls.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <functional>
+#include <QApplication>
+
+#include "platform/Collation.h"
+
+namespace platform {
+
+QFont SkinFont(double points, bool bold, bool underline) {
+    static const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
+                                      ? QStringLiteral("Verdana")
+                                      : QStringLiteral("DejaVu Sans");
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setUnderline(underline);
+    return f;
+}
+
+// ------------------------------------------------------------------ Label
+
+Label::Label(QWidget* parent) : Twips<QLabel>(parent) {
+    setFont(SkinFont(9.75));
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+QColor Label::ForeColor() const { return palette().color(QPalette::WindowText); }
+
+void Label::SetForeColor(const QColor& c) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, c);
+    setPalette(p);
+}
+
+// ------------------------------------------------------------------ Panel
+
+Panel::Panel(QWidget* parent) : Twips<QFrame>(parent) { setFont(SkinFont(9.75)); }
+
+void Panel::SetPicture(const QPixmap& p) {
+    picture_ = p;
+    update();
+}
+void Panel::SetPictureMode(PictureMode m) {
+    mode_ = m;
+    update();
+}
+void Panel::SetCaption(const QString& s) {
+    caption_ = s;
+    update();
+}
+void Panel::SetForeColor(const QColor& c) {
+    fore_ = c;
+    update();
+}
+void Panel::SetAlignment(Qt::Alignment a) {
+    align_ = a;
+    update();
+}
+
+void Panel::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    if (!picture_.isNull()) {
+        switch (mode_) {
+            case PictureMode::Stretch:
+                p.drawPixmap(rect(), picture_);
+                break;
+            case PictureMode::Tile:
+                p.drawTiledPixmap(rect(), picture_);
+                break;
+            case PictureMode::Natural:
+                p.drawPixmap(0, 0, picture_);
+                break;
+        }
+    }
+    if (!caption_.isEmpty()) {
+        p.setPen(fore_);
+        p.setFont(font());
+        p.drawText(rect().adjusted(2, 0, -2, 0), static_cast<int>(align_), caption_);
+    }
+    QFrame::paintEvent(e);
+}
+
+// ------------------------------------------------------------- PictureBox
+
+PictureBox::PictureBox(QWidget* parent) : Twips<QWidget>(parent) {}
+
+void PictureBox::SetPicture(const QPixmap& p) {
+    picture_ = p;
+    if (!stretch_ && !p.isNull()) {
+        SetWidth(p.width() * kTwipsPerPixel);
+        SetHeight(p.height() * kTwipsPerPixel);
+    }
+    update();
+}
+
+bool PictureBox::LoadPicture(const QString& path) {
+    QPixmap p;
+    if (path.isEmpty() || !p.load(path)) return false;
+    SetPicture(p);
+    return true;
+}
+
+void PictureBox::SetStretch(bool s) {
+    stretch_ = s;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    if (picture_.isNull()) return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (stretch_)
+        p.drawPixmap(rect(), picture_);
+    else
+        p.drawPixmap(0, 0, picture_);
+}
+
+// --------------------------------------------------------------- ListItem
+
+ListItem::ListItem(QString key, const QString& text, int icon) : key_(std::move(key)) {
+    setText(0, text);
+    icon_ = icon;
+}
+
+void ListItem::SetSmallIcon(int i) {
+    icon_ = i;
+    auto* lv = static_cast<ListView*>(treeWidget());
+    if (lv && lv->SmallIcons()) setIcon(0, lv->SmallIcons()->ListImages(i));
+}
+
+QColor ListItem::ForeColor() const {
+    const QVariant v = data(0, Qt::ForegroundRole);
+    if (v.isValid()) return v.value<QBrush>().color();
+    return treeWidget() ? treeWidget()->palette().color(QPalette::Text) : QColor(Qt::black);
+}
+
+void ListItem::SetForeColor(const QColor& c) { setForeground(0, c); }
+
+void ListItem::SetBold(bool b) {
+    QFont f = treeWidget() ? treeWidget()->font() : font(0);
+    f.setBold(b);
+    setFont(0, f);
+}
+
+int ListItem::Index() const {
+    return treeWidget() ? treeWidget()->indexOfTopLevelItem(const_cast<ListItem*>(this)) + 1 : 0;
+}
+
+// --------------------------------------------------------------- ListView
+
+namespace {
+
+// Keeps an entry's own colour when it is selected, so that the highlight
+// colour of the program shows on the selected entry too; and reports label
+// edits to the list.
+class ItemDelegate : public QStyledItemDelegate {
+public:
+    using Done = std::function<void(const QModelIndex&, const QString&)>;
+    ItemDelegate(QObject* parent, Done done) : QStyledItemDelegate(parent), done_(std::move(done)) {}
+
+    void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override {
+        QStyledItemDelegate::initStyleOption(o, i);
+        const QVariant fg = i.data(Qt::ForegroundRole);
+        if (fg.isValid())
+            o->palette.setColor(QPalette::HighlightedText, fg.value<QBrush>().color());
+        else
+            o->palette.setColor(QPalette::HighlightedText, o->palette.color(QPalette::Text));
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& i) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) done_(i, line->text());
+    }
+
+private:
+    Done done_;
+};
+
+}  // namespace
+
+ListView::ListView(QWidget* parent) : Twips<QTreeWidget>(parent) {
+    setColumnCount(1);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setHeaderLabels({QStringLiteral("Titre")});
+    setFont(SkinFont(9.75));
+    setItemDelegate(new ItemDelegate(this, [this](const QModelIndex& i, const QString& text) {
+        auto* item = static_cast<ListItem*>(itemFromIndex(i));
+        if (!item) return;
+        bool cancel = false;
+        editing_ = false;
+        emit AfterLabelEdit(cancel, text);
+        if (!cancel) item->SetText(text);
+    }));
+}
+
+void ListView::Insert(std::vector<ListItem*>& items) {
+    if (items.empty()) return;
+    auto less = [](const ListItem* a, const ListItem* b) {
+        return CompareFrench(a->text(0), b->text(0)) < 0;
+    };
+    QList<QTreeWidgetItem*> all;
+    if (sorted_) {
+        std::vector<ListItem*> merged;
+        merged.reserve(static_cast<size_t>(topLevelItemCount()) + items.size());
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            merged.push_back(static_cast<ListItem*>(topLevelItem(i)));
+        const bool hadItems = !merged.empty();
+        if (hadItems) {
+            // Keep the items alive while they leave the view to be re-ordered.
+            const bool block = blockSignals(true);
+            while (topLevelItemCount() > 0) takeTopLevelItem(topLevelItemCount() - 1);
+            blockSignals(block);
+        }
+        merged.insert(merged.end(), items.begin(), items.end());
+        if (!std::is_sorted(merged.begin(), merged.end(), less))
+            std::stable_sort(merged.begin(), merged.end(), less);
+        for (ListItem* it : merged) all.append(it);
+    } else {
+        for (ListItem* it : items) all.append(it);
+    }
+    addTopLevelItems(all);
+    if (icons_)
+        for (ListItem* it : items) it->setIcon(0, icons_->ListImages(it->icon_));
+}
+
+ListItem* ListView::Add(const QString& key, const QString& text, int smallIcon) {
+    if (keys_.contains(key))
+        throw ControlError("La clé de l'élément existe déjà dans la liste.");
+    auto* item = new ListItem(key, text, smallIcon);
+    keys_.insert(key, item);
+    if (sorted_ && topLevelItemCount() > 0) {
+        // Binary search for the place of the new entry.
+        int lo = 0, hi = topLevelItemCount();
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (CompareFrench(topLevelItem(mid)->text(0), text) <= 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        insertTopLevelItem(lo, item);
+        if (icons_) item->setIcon(0, icons_->ListImages(smallIcon));
+    } else {
+        std::vector<ListItem*> one{item};
+        Insert(one);
+    }
+    return item;
+}
+
+void ListView::AddMany(std::vector<Entry> entries) {
+    QHash<QString, bool> seen;
+    seen.reserve(static_cast<qsizetype>(entries.size()));
+    for (const Entry& e : entries)
+        if (keys_.contains(e.key) || seen.contains(e.key))
+            throw ControlError("La clé de l'élément existe déjà dans la liste.");
+        else
+            seen.insert(e.key, true);
+    std::vector<ListItem*> items;
+    items.reserve(entries.size());
+    keys_.reserve(keys_.size() + static_cast<qsizetype>(entries.size()));
+    for (Entry& e : entries) {
+        auto* item = new ListItem(std::move(e.key), e.text, e.icon);
+        keys_.insert(item->key_, item);
+        items.push_back(item);
+    }
+    setUpdatesEnabled(false);
+    Insert(items);
+    setUpdatesEnabled(true);
+}
+
+ListItem* ListView::Item(int index) const {
+    if (index < 1 || index > topLevelItemCount()) return nullptr;
+    return static_cast<ListItem*>(topLevelItem(index - 1));
+}
+
+void ListView::Clear() {
+    editing_ = false;
+    clear();
+    keys_.clear();
+}
+
+ListItem* ListView::SelectedItem() const {
+    const auto sel = selectedItems();
+    return sel.isEmpty() ? nullptr : static_cast<ListItem*>(sel.first());
+}
+
+void ListView::Select(ListItem* item) {
+    if (!item) {
+        clearSelection();
+        return;
+    }
+    setCurrentItem(item);
+    item->setSelected(true);
+}
+
+void ListView::SetSorted(bool s) {
+    sorted_ = s;
+    if (s && topLevelItemCount() > 1) {
+        std::vector<ListItem*> all;
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            all.push_back(static_cast<ListItem*>(topLevelItem(i)));
+        auto less = [](const ListItem* a, const ListItem* b) {
+            return CompareFrench(a->text(0), b->text(0)) < 0;
+        };
+        if (!std::is_sorted(all.begin(), all.end(), less)) {
+            const bool block = blockSignals(true);
+            while (topLevelItemCount() > 0) takeTopLevelItem(topLevelItemCount() - 1);
+            blockSignals(block);
+            std::stable_sort(all.begin(), all.end(), less);
+            QList<QTreeWidgetItem*> list;
+            for (ListItem* it : all) list.append(it);
+            addTopLevelItems(list);
+        }
+    }
+}
+
+void ListView::SetSmallIcons(ImageList* l) {
+    icons_ = l;
+    if (!l) return;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        auto* it = static_cast<ListItem*>(topLevelItem(i));
+        it->setIcon(0, l->ListImages(it->icon_));
+    }
+}
+
+void ListView::SetColumnHeader(const QString& text, double widthTwips) {
+    setHeaderLabels({text});
+    setColumnWidth(0, std::max(0, ToPixels(widthTwips)));
+}
+
+double ListView::ColumnWidthTwips() const { return columnWidth(0) * kTwipsPerPixel; }
+
+void ListView::StartLabelEdit() {
+    ListItem* it = SelectedItem();
+    if (!it) return;
+    it->setFlags(it->flags() | Qt::ItemIsEditable);
+    editing_ = true;
+    editItem(it, 0);
+}
+
+void ListView::UseCustomPointer(bool custom) {
+    if (custom)
+        viewport()->setCursor(mouseIcon_);
+    else
+        viewport()->unsetCursor();
+}
+
+void ListView::SetPicture(const QPixmap& p) {
+    picture_ = p;
+    QPalette pal = palette();
+    if (p.isNull())
+        pal.setBrush(QPalette::Base, QApplication::palette().brush(QPalette::Base));
+    else
+        pal.setBrush(QPalette::Base, QBrush(p));
+    setPalette(pal);
+}
+
+void ListView::mousePressEvent(QMouseEvent* e) {
+    QTreeWidget::mousePressEvent(e);
+    const int button = e->button() == Qt::LeftButton    ? 1
+                       : e->button() == Qt::RightButton ? 2
+                       : e->button() == Qt::MiddleButton ? 4
+                                                        : 0;
+    int shift = 0;
+    if (e->modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (e->modifiers() & Qt::ControlModifier) shift |= 2;
+    if (e->modifiers() & Qt::AltModifier) shift |= 4;
+    pressed_ = e->button() == Qt::LeftButton;
+    emit MouseDown(button, shift, e->position().x() * kTwipsPerPixel,
+                   e->position().y() * kTwipsPerPixel);
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent* e) {
+    QTreeWidget::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && pressed_) {
+        pressed_ = false;
+        if (itemAt(e->position().toPoint())) emit Click();
+    }
+}
+
+void ListView::keyReleaseEvent(QKeyEvent* e) {
+    QTreeWidget::keyReleaseEvent(e);
+    switch (e->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            if (!editing_ && SelectedItem()) emit Click();
+            break;
+        default:
+            break;
+    }
+}
+
+// --------------------------------------------------------------- ComboBox
+
+ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) { setFont(SkinFont(9.75)); }
+
+void ComboBox::SetText(const QString& s) {
+    if (isEditable()) {
+        setEditText(s);
+        return;
+    }
+    const int i = findText(s, Qt::MatchExactly);
+    setCurrentIndex(i);
+}
+
+// ------------------------------------------------------------ ProgressBar
+
+ProgressBar::ProgressBar(QWidget* parent) : Twips<QProgressBar>(parent) {
+    setRange(0, 1000);
+    setTextVisible(false);
+}
+
+void ProgressBar::SetValue(double v) {
+    value_ = std::clamp(v, 0.0, 100.0);
+    setValue(static_cast<int>(value_ * 10));
+}
+
+// ---------------------------------------------------------- PictureButton
+
+PictureButton::PictureButton(QWidget* parent) : Twips<QAbstractButton>(parent) {
+    setFont(SkinFont(9.75));
+    setAttribute(Qt::WA_Hover);
+    connect(this, &QAbstractButton::clicked, this, &PictureButton::ClickIt);
+}
+
+void PictureButton::SetValue(bool v) {
+    value_ = v;
+    update();
+}
+
+void PictureButton::ShowPicture(const QPixmap& p) {
+    Picture = p;
+    update();
+}
+
+void PictureButton::SetForeColor(const QColor& c) {
+    ForeColor = c;
+    update();
+}
+
+void PictureButton::ClickIt() {
+    if (Group > 0) {
+        if (parentWidget())
+            for (auto* b : parentWidget()->findChildren<PictureButton*>(Qt::FindDirectChildrenOnly))
+                if (b != this && b->Group == Group) b->SetValue(false);
+        SetValue(true);
+    } else {
+        SetValue(!value_);
+    }
+    emit Click();
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPixmap& face = (value_ && !PictureDn.isNull()) ? PictureDn : Picture;
+    if (!face.isNull()) p.drawPixmap(rect(), face);
+    if (!Icon.isNull()) {
+        const QSize s = Icon.size().scaled(size() * 0.8, Qt::KeepAspectRatio);
+        const QRect r(QPoint((width() - s.width()) / 2, (height() - s.height()) / 2), s);
+        p.drawPixmap(r, Icon);
+    }
+    if (!text().isEmpty()) {
+        p.setPen(ForeColor);
+        p.setFont(font());
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+}
+
+void PictureButton::enterEvent(QEnterEvent* e) {
+    QAbstractButton::enterEvent(e);
+    emit MouseEnter();
+}
+
+void PictureButton::leaveEvent(QEvent* e) {
+    QAbstractButton::leaveEvent(e);
+    emit MouseLeave();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* e) { QAbstractButton::mouseReleaseEvent(e); }
+
+}  // namespace platform

@@ -1,0 +1,288 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QComboBox>
+#include <QCursor>
+#include <QFont>
+#include <QFrame>
+#include <QHash>
+#include <QLabel>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/Screen.h"
+
+// The controls the windows are made of. Each keeps its geometry in twips as
+// the windows set it (Left, Top, Width, Height) and carries a Tag text.
+namespace platform {
+
+// Verdana where installed, else DejaVu Sans, at the given size in points.
+QFont SkinFont(double points, bool bold = false, bool underline = false);
+
+class ControlError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+template <class Base>
+class Twips : public Base {
+public:
+    using Base::Base;
+
+    double Left() const { return l_; }
+    double Top() const { return t_; }
+    double Width() const { return w_; }
+    double Height() const { return h_; }
+    void SetLeft(double v) { l_ = v, Apply(); }
+    void SetTop(double v) { t_ = v, Apply(); }
+    void SetWidth(double v) { w_ = v, Apply(); }
+    void SetHeight(double v) { h_ = v, Apply(); }
+    void Move(double l, double t, double w, double h) { l_ = l, t_ = t, w_ = w, h_ = h, Apply(); }
+    void Move(double l, double t) { l_ = l, t_ = t, Apply(); }
+    // The control's own visibility flag, whatever its container's.
+    bool Visible() const { return !this->isHidden(); }
+    void SetVisible(bool v) { this->setVisible(v); }
+
+    QString Tag;
+
+private:
+    void Apply() {
+        // Negative sizes are clipped to nothing, as a window would.
+        const int w = std::max(0, ToPixels(w_));
+        const int h = std::max(0, ToPixels(h_));
+        this->setGeometry(ToPixels(l_), ToPixels(t_), w, h);
+    }
+    double l_ = 0, t_ = 0, w_ = 0, h_ = 0;
+};
+
+// A text label.
+class Label : public Twips<QLabel> {
+public:
+    explicit Label(QWidget* parent = nullptr);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& s) { setText(s); }
+    QColor ForeColor() const;
+    void SetForeColor(const QColor& c);
+};
+
+// A panel or frame: an optional picture (stretched or tiled) with an
+// optional caption drawn over it.
+class Panel : public Twips<QFrame> {
+public:
+    enum class PictureMode { Stretch, Tile, Natural };
+    explicit Panel(QWidget* parent = nullptr);
+    const QPixmap& Picture() const { return picture_; }
+    void SetPicture(const QPixmap& p);
+    void SetPictureMode(PictureMode m);
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& s);
+    QColor ForeColor() const { return fore_; }
+    void SetForeColor(const QColor& c);
+    void SetAlignment(Qt::Alignment a);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPixmap picture_;
+    PictureMode mode_ = PictureMode::Stretch;
+    QString caption_;
+    QColor fore_ = Qt::black;
+    Qt::Alignment align_ = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+// An image control. With Stretch off it takes the natural size of its
+// picture (in twips at 15 to a pixel); with Stretch on it fits its size.
+class PictureBox : public Twips<QWidget> {
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    const QPixmap& Picture() const { return picture_; }
+    void SetPicture(const QPixmap& p);
+    // Loads a picture file; false (and the picture unchanged) when the file
+    // is not a picture.
+    bool LoadPicture(const QString& path);
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool s);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPixmap picture_;
+    bool stretch_ = false;
+};
+
+// A numbered set of small pictures; numbers start at 1.
+class ImageList {
+public:
+    void Add(const QPixmap& p) { images_.push_back(p); }
+    int Count() const { return static_cast<int>(images_.size()); }
+    QPixmap ListImages(int i) const {
+        return i >= 1 && i <= Count() ? images_[static_cast<size_t>(i - 1)] : QPixmap();
+    }
+
+private:
+    std::vector<QPixmap> images_;
+};
+
+class ListView;
+
+// One entry of a list view: a unique key, a text and a small icon number.
+class ListItem : public QTreeWidgetItem {
+public:
+    QString Key() const { return key_; }
+    QString Text() const { return text(0); }
+    void SetText(const QString& s) { setText(0, s); }
+    int SmallIcon() const { return icon_; }
+    void SetSmallIcon(int i);
+    QColor ForeColor() const;
+    void SetForeColor(const QColor& c);
+    bool Bold() const { return font(0).bold(); }
+    void SetBold(bool b);
+    // 1-based position in the list.
+    int Index() const;
+    QString Tag;
+
+private:
+    friend class ListView;
+    ListItem(QString key, const QString& text, int icon);
+    QString key_;
+    int icon_ = 0;
+};
+
+// A report-style list view with one column.
+class ListView : public Twips<QTreeWidget> {
+    Q_OBJECT
+public:
+    struct Entry {
+        QString key, text;
+        int icon = 0;
+    };
+    explicit ListView(QWidget* parent = nullptr);
+
+    // ListItems: Add raises ControlError on a key already in the list.
+    ListItem* Add(const QString& key, const QString& text, int smallIcon = 0);
+    // Adds many entries at once (a fill of thousands of rows); same rules as
+    // Add, one repaint for all. Raises on a duplicate key before adding any.
+    void AddMany(std::vector<Entry> entries);
+    int Count() const { return topLevelItemCount(); }
+    ListItem* Item(int index) const;  // 1-based
+    ListItem* Find(const QString& key) const { return keys_.value(key); }
+    void Clear();
+
+    ListItem* SelectedItem() const;
+    void Select(ListItem* item);
+
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool s);
+
+    ImageList* SmallIcons() const { return icons_; }
+    void SetSmallIcons(ImageList* l);
+
+    void SetColumnHeader(const QString& text, double widthTwips);
+    double ColumnWidthTwips() const;
+
+    // Manual: the user cannot start an edit; StartLabelEdit starts one.
+    bool LabelEditAutomatic() const { return autoEdit_; }
+    void SetLabelEditAutomatic(bool a) { autoEdit_ = a; }
+    void StartLabelEdit();
+
+    const QCursor& MouseIcon() const { return mouseIcon_; }
+    void SetMouseIcon(const QCursor& c) { mouseIcon_ = c; }
+    void UseCustomPointer(bool custom);
+
+    const QPixmap& Picture() const { return picture_; }
+    void SetPicture(const QPixmap& p);
+
+signals:
+    void Click();
+    void MouseDown(int button, int shift, double x, double y);
+    void AfterLabelEdit(bool& cancel, const QString& newText);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+private:
+    void Insert(std::vector<ListItem*>& items);
+    QHash<QString, ListItem*> keys_;
+    bool sorted_ = false;
+    ImageList* icons_ = nullptr;
+    bool autoEdit_ = false;
+    bool editing_ = false;
+    QCursor mouseIcon_;
+    QPixmap picture_;
+    bool pressed_ = false;
+};
+
+// A pick-list: a drop-down list, or an editable combo.
+class ComboBox : public Twips<QComboBox> {
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+    void AddItem(const QString& s) { addItem(s); }
+    void Clear() { clear(); }
+    int ListCount() const { return count(); }
+    QString List(int i) const { return itemText(i); }
+    int ListIndex() const { return currentIndex(); }
+    void SetListIndex(int i) { setCurrentIndex(i); }
+    QString Text() const { return currentText(); }
+    void SetText(const QString& s);
+};
+
+// A progress bar from 0 to 100.
+class ProgressBar : public Twips<QProgressBar> {
+public:
+    explicit ProgressBar(QWidget* parent = nullptr);
+    double Value() const { return value_; }
+    void SetValue(double v);
+
+private:
+    double value_ = 0;
+};
+
+// A picture button with a pressed state. Its click toggles the state (or,
+// in a group, sets it and clears the others') and then raises Click.
+class PictureButton : public Twips<QAbstractButton> {
+    Q_OBJECT
+public:
+    explicit PictureButton(QWidget* parent = nullptr);
+    bool Value() const { return value_; }
+    void SetValue(bool v);
+    // The picture shown now, and the three it is set from.
+    QPixmap Picture;
+    QPixmap PictureUp;
+    QPixmap PictureDn;
+    QPixmap PictureHover;
+    void ShowPicture(const QPixmap& p);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& s) { setText(s); }
+    QPixmap Icon;
+    QColor ForeColor = Qt::black;
+    void SetForeColor(const QColor& c);
+    // Buttons that share a group number above 0 act as one choice.
+    int Group = 0;
+    // What a user's click does, for tests and for the windows' own code.
+    void ClickIt();
+
+signals:
+    void Click();
+    void MouseEnter();
+    void MouseLeave();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool value_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,384 @@
+#include "platform/Database.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "platform/Collation.h"
+
+namespace platform {
+
+DbError::DbError(const QString& message)
+    : std::runtime_error(message.toStdString()), message_(message) {}
+
+// One open file. Closing is idempotent; the destructor closes too, so every
+// path out of an operation releases the file.
+class Connection {
+public:
+    explicit Connection(sqlite3* db) : db_(db) {}
+    ~Connection() { Close(); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void Close() {
+        if (db_) {
+            sqlite3_close_v2(db_);
+            db_ = nullptr;
+        }
+    }
+    sqlite3* Db() const {
+        if (!db_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
+        return db_;
+    }
+    bool IsOpen() const { return db_ != nullptr; }
+
+    QString Error() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString(); }
+
+private:
+    sqlite3* db_;
+};
+
+namespace {
+
+int Collate(void*, int na, const void* a, int nb, const void* b) {
+    return CompareFrenchUtf8(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
+}
+
+// A prepared statement that is finalised on every path.
+class Statement {
+public:
+    Statement(Connection& c, const QString& sql) : c_(c) {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(c.Db(), text.constData(), static_cast<int>(text.size()), &st_,
+                               nullptr) != SQLITE_OK) {
+            const QString err = c.Error();
+            sqlite3_finalize(st_);
+            st_ = nullptr;
+            throw DbError(QStringLiteral("La base de données refuse l'instruction « %1 » (%2).")
+                              .arg(sql, err));
+        }
+    }
+    ~Statement() { sqlite3_finalize(st_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    sqlite3_stmt* Get() const { return st_; }
+    // True while a row is ready; throws on a failure.
+    bool Step() {
+        const int rc = sqlite3_step(st_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        throw DbError(QStringLiteral("La base de données n'a pas pu être lue ou écrite (%1).")
+                          .arg(c_.Error()));
+    }
+    void Bind(int i, const QVariant& v) {
+        int rc = SQLITE_OK;
+        if (!v.isValid() || v.isNull()) {
+            rc = sqlite3_bind_null(st_, i);
+        } else {
+            switch (v.typeId()) {
+                case QMetaType::Bool:
+                case QMetaType::Int:
+                case QMetaType::UInt:
+                case QMetaType::Long:
+                case QMetaType::ULong:
+                case QMetaType::LongLong:
+                case QMetaType::ULongLong:
+                case QMetaType::Short:
+                case QMetaType::UShort:
+                    rc = sqlite3_bind_int64(st_, i, v.toLongLong());
+                    break;
+                case QMetaType::Double:
+                case QMetaType::Float:
+                    rc = sqlite3_bind_double(st_, i, v.toDouble());
+                    break;
+                case QMetaType::QByteArray: {
+                    const QByteArray b = v.toByteArray();
+                    rc = sqlite3_bind_blob(st_, i, b.constData(), static_cast<int>(b.size()),
+                                           SQLITE_TRANSIENT);
+                    break;
+                }
+                default: {
+                    const QByteArray t = v.toString().toUtf8();
+                    rc = sqlite3_bind_text(st_, i, t.constData(), static_cast<int>(t.size()),
+                                           SQLITE_TRANSIENT);
+                }
+            }
+        }
+        if (rc != SQLITE_OK)
+            throw DbError(QStringLiteral("Valeur refusée par la base de données (%1).")
+                              .arg(c_.Error()));
+    }
+
+private:
+    Connection& c_;
+    sqlite3_stmt* st_ = nullptr;
+};
+
+QVariant Value(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+        case SQLITE_INTEGER:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(st, i));
+        case SQLITE_TEXT:
+            return QVariant(QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                sqlite3_column_bytes(st, i)));
+        case SQLITE_BLOB:
+            return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
+                                       sqlite3_column_bytes(st, i)));
+        default:
+            return QVariant();
+    }
+}
+
+QString Quote(const QString& name) {
+    QString q = name;
+    q.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + q + u'"';
+}
+
+std::shared_ptr<Connection> Open(const QString& path, bool create) {
+    if (!create && !QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("La base de données « %1 » est introuvable.").arg(path));
+    sqlite3* raw = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
+    auto conn = std::make_shared<Connection>(raw);
+    if (rc != SQLITE_OK)
+        throw DbError(QStringLiteral("Impossible d'ouvrir la base de données « %1 » (%2).")
+                          .arg(path, conn->Error()));
+    sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_timeout(raw, 1500);
+    // Our own case-insensitive French order replaces the engine's ASCII one
+    // for every column declared NOCASE.
+    sqlite3_create_collation_v2(raw, "NOCASE", SQLITE_UTF8, nullptr, Collate, nullptr);
+    // Hold the file alone for the whole operation; the rollback journal
+    // stays the default so that the file stands alone once closed.
+    const char* lock =
+        "PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=DELETE; BEGIN EXCLUSIVE; COMMIT;";
+    char* err = nullptr;
+    if (sqlite3_exec(raw, lock, nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString why = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        const int code = sqlite3_errcode(raw) & 0xff;
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+            throw DbError(
+                QStringLiteral("La base de données « %1 » est utilisée par un autre programme.")
+                    .arg(path));
+        if (code == SQLITE_NOTADB)
+            throw DbError(
+                QStringLiteral("Le fichier « %1 » n'est pas une base de données.").arg(path));
+        throw DbError(
+            QStringLiteral("Impossible d'ouvrir la base de données « %1 » (%2).").arg(path, why));
+    }
+    return conn;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Database
+
+Database::Database(std::shared_ptr<Connection> c) : conn_(std::move(c)) {}
+Database::Database(Database&&) noexcept = default;
+Database& Database::operator=(Database&&) noexcept = default;
+Database::~Database() { Close(); }
+
+Database Database::OpenDatabase(const QString& path) { return Database(Open(path, false)); }
+Database Database::CreateDatabase(const QString& path) { return Database(Open(path, true)); }
+
+void Database::Close() {
+    if (conn_) conn_->Close();
+}
+
+bool Database::IsOpen() const { return conn_ && conn_->IsOpen(); }
+
+sqlite3* Database::Handle() const {
+    if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
+    return conn_->Db();
+}
+
+void Database::Execute(const QString& sql) {
+    if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
+    char* err = nullptr;
+    if (sqlite3_exec(conn_->Db(), sql.toUtf8().constData(), nullptr, nullptr, &err) !=
+        SQLITE_OK) {
+        const QString why = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        throw DbError(QStringLiteral("La base de données refuse l'instruction (%1).").arg(why));
+    }
+}
+
+Recordset Database::OpenRecordset(const QString& sql) {
+    if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
+    // A query of every column of one table can be written back: it is run
+    // with the row id in front so that edits and deletes find their row.
+    static const QRegularExpression single(
+        QStringLiteral(R"(^\s*SELECT\s+\*\s+From\s+([A-Za-z_][A-Za-z0-9_]*)(\s|$))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = single.match(sql);
+    QString table;
+    QString run = sql;
+    if (m.hasMatch()) {
+        table = m.captured(1);
+        const qsizetype star = sql.indexOf(u'*');
+        run = sql.left(star) + QStringLiteral("rowid AS \"\x01rowid\", *") + sql.mid(star + 1);
+    }
+    Recordset rs(conn_, table);
+    Statement st(*conn_, run);
+    const int n = sqlite3_column_count(st.Get());
+    const int first = table.isEmpty() ? 0 : 1;
+    for (int i = first; i < n; ++i) rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.Get(), i)));
+    while (st.Step()) {
+        Recordset::Row row;
+        if (first) row.rowid = sqlite3_column_int64(st.Get(), 0);
+        row.cells.reserve(static_cast<size_t>(n - first));
+        for (int i = first; i < n; ++i) row.cells.push_back(Value(st.Get(), i));
+        rs.rows_.push_back(std::move(row));
+    }
+    return rs;
+}
+
+// --------------------------------------------------------------- Recordset
+
+Recordset::Recordset(std::shared_ptr<Connection> c, QString table)
+    : conn_(std::move(c)), table_(std::move(table)) {}
+Recordset::Recordset(Recordset&&) noexcept = default;
+Recordset& Recordset::operator=(Recordset&&) noexcept = default;
+Recordset::~Recordset() = default;
+
+void Recordset::MoveNext() {
+    if (pos_ < rows_.size()) ++pos_;
+}
+
+int Recordset::Ordinal(const QString& name) const {
+    for (size_t i = 0; i < names_.size(); ++i)
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    throw DbError(QStringLiteral("La colonne « %1 » n'existe pas.").arg(name));
+}
+
+const QVariant& Recordset::Cell(int ordinal) const {
+    if (pos_ >= rows_.size())
+        throw DbError(QStringLiteral("Aucun enregistrement en cours."));
+    const Row& r = rows_[pos_];
+    if (r.cells.empty()) throw DbError(QStringLiteral("L'enregistrement a été supprimé."));
+    if (ordinal < 0 || static_cast<size_t>(ordinal) >= r.cells.size())
+        throw DbError(QStringLiteral("La colonne %1 n'existe pas.").arg(ordinal));
+    return r.cells[static_cast<size_t>(ordinal)];
+}
+
+QVariant Recordset::Fields(int ordinal) const {
+    if (mode_ != Mode::None && ordinal >= 0 && static_cast<size_t>(ordinal) < pending_.size())
+        return pending_[static_cast<size_t>(ordinal)];
+    return Cell(ordinal);
+}
+QVariant Recordset::Fields(const QString& name) const { return Fields(Ordinal(name)); }
+QString Recordset::Text(int ordinal) const {
+    const QVariant v = Fields(ordinal);
+    return v.isNull() ? QString() : v.toString();
+}
+QString Recordset::Text(const QString& name) const { return Text(Ordinal(name)); }
+
+void Recordset::NeedTable(const char* what) const {
+    if (table_.isEmpty())
+        throw DbError(QStringLiteral("Cette requête ne permet pas %1.").arg(QString::fromUtf8(what)));
+    if (!conn_ || !conn_->IsOpen())
+        throw DbError(QStringLiteral("La base de données est déjà fermée."));
+}
+
+void Recordset::Edit() {
+    NeedTable("la modification");
+    Cell(0);
+    pending_ = rows_[pos_].cells;
+    touched_.assign(names_.size(), false);
+    mode_ = Mode::Edit;
+}
+
+void Recordset::AddNew() {
+    NeedTable("l'ajout");
+    pending_.assign(names_.size(), QVariant());
+    touched_.assign(names_.size(), false);
+    mode_ = Mode::AddNew;
+}
+
+void Recordset::SetField(int ordinal, const QVariant& v) {
+    if (mode_ == Mode::None)
+        throw DbError(QStringLiteral("L'enregistrement n'est pas en cours de modification."));
+    if (ordinal < 0 || static_cast<size_t>(ordinal) >= pending_.size())
+        throw DbError(QStringLiteral("La colonne %1 n'existe pas.").arg(ordinal));
+    pending_[static_cast<size_t>(ordinal)] = v;
+    touched_[static_cast<size_t>(ordinal)] = true;
+}
+void Recordset::SetField(const QString& name, const QVariant& v) { SetField(Ordinal(name), v); }
+
+void Recordset::Update() {
+    if (mode_ == Mode::None)
+        throw DbError(QStringLiteral("L'enregistrement n'est pas en cours de modification."));
+    NeedTable("l'écriture");
+    QStringList cols;
+    std::vector<QVariant> values;
+    for (size_t i = 0; i < names_.size(); ++i)
+        if (touched_[i]) {
+            cols << Quote(names_[i]);
+            values.push_back(pending_[i]);
+        }
+    if (mode_ == Mode::AddNew) {
+        QString sql = QStringLiteral("INSERT INTO %1 ").arg(Quote(table_));
+        if (cols.isEmpty()) {
+            sql += QStringLiteral("DEFAULT VALUES");
+        } else {
+            QStringList marks;
+            for (qsizetype i = 0; i < cols.size(); ++i) marks << QStringLiteral("?");
+            sql += u'(' + cols.join(u',') + QStringLiteral(") VALUES (") + marks.join(u',') + u')';
+        }
+        Statement st(*conn_, sql);
+        for (size_t i = 0; i < values.size(); ++i) st.Bind(static_cast<int>(i + 1), values[i]);
+        st.Step();
+        lastModified_ = sqlite3_last_insert_rowid(conn_->Db());
+        Row row;
+        row.rowid = lastModified_;
+        row.cells = pending_;
+        rows_.push_back(std::move(row));
+    } else {
+        Row& row = rows_[pos_];
+        if (!cols.isEmpty()) {
+            QStringList sets;
+            for (const QString& c : cols) sets << c + QStringLiteral("=?");
+            Statement st(*conn_, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                                     .arg(Quote(table_), sets.join(u',')));
+            int i = 1;
+            for (const QVariant& v : values) st.Bind(i++, v);
+            st.Bind(i, QVariant(static_cast<qlonglong>(row.rowid)));
+            st.Step();
+        }
+        row.cells = pending_;
+        lastModified_ = row.rowid;
+    }
+    mode_ = Mode::None;
+    pending_.clear();
+}
+
+void Recordset::CancelUpdate() {
+    mode_ = Mode::None;
+    pending_.clear();
+}
+
+void Recordset::Delete() {
+    NeedTable("la suppression");
+    Cell(0);
+    Row& row = rows_[pos_];
+    Statement st(*conn_, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(Quote(table_)));
+    st.Bind(1, QVariant(static_cast<qlonglong>(row.rowid)));
+    st.Step();
+    row.cells.clear();
+}
+
+void Recordset::Close() {
+    rows_.clear();
+    conn_.reset();
+    mode_ = Mode::None;
+}
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// The message box of the program, with French buttons. Every question asked
+// of the user passes through here, so tests answer it through the seam.
+namespace platform {
+
+enum MsgStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+};
+enum MsgResult : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+// Shows the message; the caption is the application title when empty.
+int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString(),
+           QWidget* parent = nullptr);
+
+namespace MessageSeam {
+struct Call {
+    QString prompt;
+    int style = 0;
+    QString title;
+};
+// From Enable on, no box is shown: each call is recorded and answered with
+// the next scripted answer, or with its last button (OK, No, Cancel) when
+// none is left.
+void Enable();
+void Disable();
+bool Enabled();
+void Answer(const QList<int>& answers);
+QList<Call> Calls();
+void Clear();
+}  // namespace MessageSeam
+
+}  // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings store: values kept as text by application title,
+// section and key. The file is the user's Brivanta.ini, or the one that the
+// environment variable BRIVANTA_REGLAGES names (tests use their own).
+namespace platform {
+
+QString GetSetting(const QString& app, const QString& section, const QString& key,
+                   const QString& defaultValue = QString());
+void SaveSetting(const QString& app, const QString& section, const QString& key,
+                 const QString& value);
+// True when the key has a stored value.
+bool HasSetting(const QString& app, const QString& section, const QString& key);
+
+// Where the store lives; the single-copy lock lies beside it.
+QString SettingsFile(const QString& app);
+
+// Booleans are written as "True" or "False" and read back from either form
+// or from a number.
+QString BoolText(bool b);
+bool TextBool(const QString& s, bool defaultValue);
+
+}  // namespace platform

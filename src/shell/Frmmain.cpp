@@ -1,0 +1,420 @@
+#include "shell/Frmmain.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <chrono>
+#include <random>
+
+#include "platform/AppFolder.h"
+#include "platform/MessageBox.h"
+#include "platform/Resume.h"
+#include "platform/Screen.h"
+#include "platform/Settings.h"
+#include "platform/VbText.h"
+#include "shell/General.h"
+#include "shell/Skin.h"
+
+using platform::AppTitle;
+using platform::IntDiv;
+using platform::Resume;
+
+namespace {
+Frmmain* g_frmmain = nullptr;
+
+// Colours of the title text, in the order of the colour table.
+const QColor kTitleColours[13] = {
+    {255, 255, 255}, {0, 0, 0},       {255, 255, 0},   {128, 255, 128}, {0, 255, 0},
+    {128, 255, 255}, {0, 255, 255},   {192, 192, 255}, {128, 128, 255}, {255, 192, 255},
+    {255, 0, 255},   {255, 255, 192}, {255, 0, 0},
+};
+
+QString Setting(const char* key, const char* def) {
+    return platform::GetSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key),
+                                QString::fromLatin1(def));
+}
+}  // namespace
+
+Frmmain& Frmmain::Instance() {
+    if (!g_frmmain) g_frmmain = new Frmmain();
+    return *g_frmmain;
+}
+
+bool Frmmain::Loaded() { return g_frmmain != nullptr; }
+
+void Frmmain::Unload() {
+    delete g_frmmain;
+    g_frmmain = nullptr;
+}
+
+Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::FramelessWindowHint) {
+    setWindowTitle(AppTitle());
+    BuildPieces();
+    Timer1.setInterval(2000);
+    connect(&Timer1, &QTimer::timeout, this, &Frmmain::Timer1_Timer);
+    connect(&Liste, &platform::ListView::Click, this, [this] {
+        CacherListeModif();
+        ListeHaute();
+    });
+}
+
+// Every piece at its design place; the layout then fits them to the screen.
+void Frmmain::BuildPieces() {
+    Move(0, 0, 14865, 9525);
+    Fond.Move(0, 0, 13815, 9495);
+    HautGauche.Move(0, 0, 75, 420);
+    Anim.Move(60, 0, 10740, 420);
+    Anim2.Move(0, 0, 1695, 375);
+    Anim2.SetCaption(QStringLiteral(" Brivanta "));
+    Anim2.setFont(platform::SkinFont(9.75, true));
+    Coin.Move(5760, 0, 795, 420);
+    Btn_Min.Move(90, 40, 350, 330);
+    Btn_Min.setToolTip(QStringLiteral("Minimiser"));
+    Btn_Quit.Move(400, 40, 375, 330);
+    Btn_Quit.setToolTip(QStringLiteral("Fermer"));
+    HautDroit.Move(11280, 0, 75, 420);
+    CoinGT.Move(30, 420, 1335, 1125);
+    TopMenu.Move(1185, 420, 9255, 795);
+    Tooltiptext.Move(1500, 1200, 9015, 255);
+    Tooltiptext.setFont(platform::SkinFont(9));
+    Chargement.Move(9840, 525, 1695, 495);
+    ChargementTexte.Move(60, 30, 1575, 255);
+    ChargementTexte.SetCaption(QStringLiteral("Chargement ..."));
+    Pb.Move(60, 315, 1575, 120);
+    Chargement.hide();
+    BordGauche.Move(60, 1550, 1140, 10920);
+    Gauche.Move(1440, 1560, 3900, 6495);
+    TGauche.Move(120, 120, 3705, 300);
+    LTGauche.Move(120, 150, 3615, 255);
+    Liste.Move(180, 435, 3550, 1935);
+    TCentre.Move(195, 2640, 3615, 300);
+    LTCentre2.Move(195, 2655, 3135, 300);
+    LTCentre2.SetCaption(QStringLiteral("Liste des cocktails"));
+    LFilms.Move(180, 2880, 3550, 2175);
+    BGauche.Move(0, 6000, 3900, 300);
+    LBGauche.Move(240, 6020, 3495, 255);
+
+    struct G {
+        double l, t, w, h;
+    };
+    const G borders[16] = {
+        {0, 0, 180, 300},      {3765, 120, 150, 6165}, {-20, 6320, 195, 200},
+        {120, 0, 3640, 150},   {3760, 0, 150, 200},    {3760, 6270, 150, 255},
+        {-20, 100, 200, 6250}, {120, 6360, 3645, 150}, {-10, 120, 210, 6255},
+        {-10, 6340, 200, 195}, {195, 6375, 4965, 150}, {180, 0, 5000, 150},
+        {5160, 0, 150, 195},   {5160, 120, 150, 6165}, {5160, 6280, 150, 255},
+        {0, 0, 180, 300},
+    };
+    Fr_Droit.Move(6120, 1560, 7335, 6375);
+    TDroit.Move(195, 120, 4890, 300);
+    LTDroit.Move(840, 150, 3690, 255);
+    Cadre[0] = std::make_unique<platform::Panel>(&Fr_Droit);
+    Cadre[0]->Move(0, 0, 6015, 5655);
+    Scroll[0] = std::make_unique<platform::Panel>(Cadre[0].get());
+    Scroll[0]->Move(0, 0, 5535, 5655);
+    Cadre[1] = std::make_unique<platform::Panel>(&Fr_Droit);
+    Cadre[1]->Move(120, 120, 6855, 6255);
+    Scroll[1] = std::make_unique<platform::Panel>(Cadre[1].get());
+    Scroll[1]->Move(0, 0, 6735, 5655);
+    Cadre[1]->hide();
+    BDroit.Move(0, 6000, 6450, 300);
+    for (int i = 0; i < 16; ++i) {
+        c[i] = std::make_unique<platform::Panel>(i < 8 ? &Gauche : &Fr_Droit);
+        c[i]->Move(borders[i].l, borders[i].t, borders[i].w, borders[i].h);
+    }
+    BarreHor.Move(480, 9000, 10740, 420);
+    BarreHor.SetCaption(QStringLiteral(" Brivanta "));
+    BarreHor.setFont(platform::SkinFont(9.75, true));
+    BasGauche.Move(0, 9000, 75, 420);
+    BasDroit.Move(11280, 9000, 75, 420);
+    Icone_DEco.Move(240, 120, 300, 300);
+    Icone_DEco.SetStretch(true);
+    ImageTemp.hide();
+
+    // Tool buttons on the top bar, help on the left bar.
+    const struct {
+        int index;
+        double l, t;
+    } tools[11] = {{0, 360, 70},   {1, 1080, 70},  {3, 1800, 75}, {4, 2520, 75},
+                   {11, 3240, 75}, {5, 3960, 75},  {6, 4680, 75}, {2, 5400, 70},
+                   {7, 6240, 75},  {8, 6960, 75},  {9, 7680, 70}};
+    for (const auto& t : tools) {
+        Outils[t.index] = std::make_unique<platform::PictureButton>(&TopMenu);
+        Outils[t.index]->Move(t.l, t.t, t.index == 0 ? 700 : 705, 600);
+    }
+    Outils[10] = std::make_unique<platform::PictureButton>(&BordGauche);
+    Outils[10]->Move(400, 6600, 640, 600);
+    const double tops[7] = {250, 1150, 2050, 2950, 3850, 4750, 5640};
+    for (int i = 0; i < 7; ++i) {
+        Bouton[i] = std::make_unique<platform::PictureButton>(&BordGauche);
+        Bouton[i]->Move(420, tops[i], i == 0 ? 600 : 615, 750);
+        Bouton[i]->Group = 1;
+    }
+
+    for (platform::ComboBox* l :
+         {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel, &LQuantite, &LMesure, &LIngre})
+        l->hide();
+    LCategorie.setEditable(true);
+    LVerre.setEditable(true);
+    LMateriel.setEditable(true);
+    LQuantite.setEditable(true);
+    LMesure.setEditable(true);
+    LIngre.setEditable(true);
+
+    for (int i = 1; i <= 7; ++i) Img.Add(Skin::Picture(QStringLiteral("img_%1").arg(i), {16, 16}));
+}
+
+bool Frmmain::Form_Load() {
+    hide();
+    General::ChargerLibelles();
+
+    if (platform::ScreenWidthTwips() < 12000) {
+        platform::MsgBox(
+            QStringLiteral("La configuration minimum de 800*600 est nécessaire pour le "
+                           "fonctionnement de ") +
+                AppTitle() + QStringLiteral(" !"),
+            platform::vbCritical + platform::vbOKOnly);
+        return false;
+    }
+    instance_ = std::make_unique<platform::SingleInstance>(
+        platform::SingleInstance::DefaultLockPath());
+    if (!instance_->TryAcquire()) {
+        instance_.reset();
+        platform::MsgBox(QStringLiteral("  ") + AppTitle() +
+                             QStringLiteral(" est en cours d'utilsation sur votre machine") +
+                             QStringLiteral("\r\r") +
+                             QStringLiteral("Pour pouvoir l'utiliser de nouveau, veuillez fermer "
+                                            "la version ouverte !"),
+                         platform::vbCritical);
+        return false;
+    }
+
+    Liste.SetColumnHeader(QStringLiteral("Titre"), Liste.Width());
+    LFilms.SetColumnHeader(QStringLiteral("Titre"), LFilms.Width());
+    General::InitCouleurSelection();
+    Timer1.start();
+
+    // From here a failing step is skipped and the load goes on.
+    Resume([&] {
+        const QString wall = Setting("FondScreen", "");
+        if (!wall.isEmpty() && !platform::Trim(wall).endsWith(u'\\')) {
+            QPixmap p;
+            if (p.load(wall)) Fond.SetPicture(p);
+        }
+    });
+    Resume([&] {
+        LFilms.SetPicture(Liste.Picture());
+        Fr_Droit.SetPicture(Liste.Picture());
+        for (platform::Panel* p : {&TDroit, &BDroit, &BGauche, &TCentre})
+            p->SetPicture(TGauche.Picture());
+    });
+    General::FenetreReduite = 99;
+    Resume([&] {
+        SetHeight(platform::ScreenHeightTwips());
+        SetWidth(platform::ScreenWidthTwips());
+    });
+    Resume([&] {
+        BarreHor.SetTop(Height() - BarreHor.Height());
+        BasGauche.SetTop(BarreHor.Top());
+        BasDroit.SetTop(BarreHor.Top());
+    });
+    Resume([&] {
+        Move(-Width(), -Height());
+        Move(0, 0);
+    });
+    Resume([&] {
+        for (const QString& w : General::Couts) LCout.AddItem(w);
+        for (const QString& w : General::Difficultes) LDiff.AddItem(w);
+        for (const QString& w : General::Teneurs) LTeneur.AddItem(w);
+        LCout.SetListIndex(0);
+        LDiff.SetListIndex(0);
+        LTeneur.SetListIndex(0);
+        for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LMateriel, &LVerre})
+            l->setCursor(Liste.MouseIcon());
+    });
+    Resume([&] { AdapterEcran(); });
+    show();
+    loaded_ = true;
+    return true;
+}
+
+void Frmmain::AdapterEcran() {
+    const double W = Width();
+    const double H = Height();
+    const double screenH = platform::ScreenHeightTwips();
+
+    Fond.SetWidth(0);
+    Fond.SetHeight(screenH);
+
+    Gauche.SetHeight(Fond.Height() - Gauche.Top() - 700);
+    Fr_Droit.SetHeight(Gauche.Height());
+    Gauche.SetWidth(IntDiv(platform::RoundHalfEven(W - Gauche.Left()), 3) - 230);
+    Fr_Droit.SetWidth(W - (Gauche.Left() + Gauche.Width() + 230) - 500);
+
+    Liste.SetWidth(Gauche.Width() - (c[6]->Width() + c[1]->Width()));
+    LTGauche.SetWidth(Liste.Width() + 100);
+    TGauche.SetWidth(Liste.Width() + 100);
+    LFilms.SetWidth(Liste.Width());
+    LTCentre2.SetWidth(Liste.Width());
+    TCentre.SetWidth(Liste.Width());
+    LBGauche.SetWidth(Liste.Width());
+    BGauche.SetWidth(Liste.Width());
+    BordGauche.SetHeight(H - BordGauche.Top() - BarreHor.Height());
+    c[1]->SetLeft(Liste.Left() + Liste.Width() + 40);
+    c[4]->SetLeft(Liste.Left() + Liste.Width() + 40);
+    c[5]->SetLeft(Liste.Left() + Liste.Width() + 40);
+    c[3]->SetWidth(Gauche.Width() - (c[5]->Width() + c[4]->Width()) + 100);
+    c[7]->SetWidth(c[3]->Width());
+    Liste.SetColumnHeader(QStringLiteral("Titre"), Liste.Width() - 250);
+    LFilms.SetColumnHeader(QStringLiteral("Titre"), Liste.Width() - 250);
+    LBGauche.SetLeft(LTGauche.Left());
+    BGauche.SetLeft(LBGauche.Left());
+    c[6]->SetHeight(Gauche.Height() - (c[0]->Height() + c[2]->Height()) + 300);
+    c[1]->SetHeight(c[6]->Height());
+    c[7]->SetTop(Gauche.Height() - c[7]->Height());
+    c[2]->SetTop(c[7]->Top());
+    c[5]->SetTop(c[7]->Top() - 60);
+    c[7]->SetTop(c[7]->Top() + 40);
+    TDroit.SetWidth(Fr_Droit.Width() - 30);
+    BDroit.SetWidth(TDroit.Width());
+    LTDroit.SetWidth(TDroit.Width());
+    BGauche.SetWidth(TGauche.Width());
+    LTGauche.SetWidth(TGauche.Width());
+    BGauche.SetTop(Gauche.Height() - BGauche.Height() - c[7]->Height() + 30);
+    LBGauche.SetTop(BGauche.Top() + 20);
+
+    Fr_Droit.SetLeft(Gauche.Left() + Gauche.Width() + 300);
+    BDroit.SetTop(Fr_Droit.Height() - BDroit.Height() - 120);
+    Tooltiptext.SetWidth(Fr_Droit.Left() + Fr_Droit.Width() - Gauche.Left());
+    Gauche.show();
+    Btn_Quit.show();
+    Move(0, 0);
+    BarreHor.SetWidth(W);
+    BarreHor.SetTop(H - BarreHor.Height());
+    LTDroit.SetWidth(Fr_Droit.Width());
+    TDroit.SetWidth(Fr_Droit.Width());
+    LTDroit.SetLeft(200);
+    TDroit.SetLeft(200);
+    BDroit.SetWidth(LTDroit.Width());
+    BDroit.SetLeft(LTDroit.Left());
+
+    for (int i = 0; i < 2; ++i) {
+        Cadre[i]->SetLeft(TDroit.Left());
+        Cadre[i]->SetWidth(Fr_Droit.Width() - 350);
+        Cadre[i]->SetTop(TDroit.Top() + TDroit.Height());
+        Cadre[i]->SetHeight(BDroit.Top() - TDroit.Top() - TDroit.Height());
+        Scroll[i]->Move(0, 0, Cadre[i]->Width(), Cadre[i]->Height());
+        Scroll[i]->SetPicture(Liste.Picture());
+    }
+
+    hide();
+
+    Anim.SetWidth(W - 130);
+    Btn_Min.show();
+    Coin.SetLeft(W - 900);
+    HautDroit.SetLeft(W - HautDroit.Width());
+    BasGauche.SetLeft(0);
+    BasDroit.SetLeft(HautDroit.Left());
+    BarreHor.SetLeft(BasGauche.Width());
+    BarreHor.SetWidth(W - BasGauche.Width() - BasDroit.Width());
+    TopMenu.SetWidth(W - TopMenu.Left());
+
+    c[8]->SetHeight(c[6]->Height());
+    c[13]->SetHeight(c[6]->Height());
+    c[9]->SetTop(c[2]->Top());
+    c[14]->SetTop(c[5]->Top());
+    c[12]->SetLeft(Fr_Droit.Width() - c[12]->Width());
+    c[14]->SetLeft(c[12]->Left());
+    c[10]->SetTop(Fr_Droit.Height() - c[10]->Height() + 30);
+    c[10]->SetWidth(Fr_Droit.Width() - (c[13]->Width() + c[15]->Width()));
+    c[11]->SetWidth(c[10]->Width());
+    c[13]->SetLeft(Fr_Droit.Width() - c[13]->Width());
+
+    StartupTail();
+}
+
+void Frmmain::StartupTail() {
+    Resume([] { General::AfficherListe(General::Tris()); });
+    Resume([&] { hide(); });
+    Resume([&] {
+        if (platform::TextBool(Setting("SplashAuto", "True"), true)) {
+            platform::SaveSetting(AppTitle(), QStringLiteral("Settings"),
+                                  QStringLiteral("SplashAuto"), platform::BoolText(true));
+        }
+    });
+    Resume([&] { show(); });
+    Resume([] {
+        platform::SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("FirstTime"),
+                              QStringLiteral("1"));
+    });
+    Resume([&] { Fond.SetWidth(platform::ScreenWidthTwips()); });
+}
+
+void Frmmain::Form_Activate() {
+    Resume([&] {
+        if (platform::ScreenWidthTwips() == Width()) return;
+        hide();
+        SetWidth(platform::ScreenWidthTwips());
+        SetHeight(platform::ScreenHeightTwips());
+        Move(0, 0);
+        AdapterEcran();
+    });
+}
+
+void Frmmain::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && loaded_) Form_Activate();
+}
+
+void Frmmain::Timer1_Timer() {
+    std::mt19937 rng(static_cast<unsigned>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    std::uniform_real_distribution<double> rnd(0.0, 1.0);
+    int i = static_cast<int>(rnd(rng) * 13);
+    while (kTitleColours[i] == Anim2.ForeColor()) i = static_cast<int>(rnd(rng) * 13);
+    Anim2.SetForeColor(kTitleColours[i]);
+}
+
+void Frmmain::ListeHaute() {
+    if (Liste.Count() == 0) LTDroit.SetCaption(QString());
+    platform::ListItem* sel = Liste.SelectedItem();
+    if (!sel) return;
+    LTDroit.SetCaption(sel->Text());
+    Icone_DEco.SetPicture(Img.ListImages(sel->SmallIcon()));
+    sel->SetForeColor(General::CouleurSelection);
+    sel->SetBold(true);
+    const int previous = static_cast<int>(platform::Val(LTDroit.Tag));
+    if (platform::ListItem* old = Liste.Item(previous)) {
+        old->SetForeColor(Liste.palette().color(QPalette::Text));
+        old->SetBold(false);
+        if (old == sel) {
+            sel->SetForeColor(General::CouleurSelection);
+            sel->SetBold(true);
+        }
+    }
+    LTDroit.Tag = QString::number(sel->Index());
+    TDroit.SetPicture(TGauche.Picture());
+    NumeroSelection = platform::Val(platform::KeyNumber(sel->Key()));
+
+    if (platform::Val(Liste.Tag) != 0) {
+        General::ListerRecettesLiees(static_cast<int>(platform::Val(Liste.Tag)));
+        Cadre[0]->hide();
+        LBGauche.SetCaption(platform::Str(LFilms.Count()) + QStringLiteral(" Recette(s) ..."));
+        if (Liste.Tag == QStringLiteral("2"))
+            Cadre[1]->show();
+        else
+            Cadre[1]->hide();
+        Outils[2]->hide();
+    } else {
+        Cadre[1]->hide();
+        Cadre[0]->show();
+        Cadre[0]->repaint();
+        Outils[2]->Tag = QStringLiteral("H");
+        Outils[2]->show();
+    }
+}
+
+void Frmmain::CacherListeModif() {
+    for (platform::ComboBox* l :
+         {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel, &LQuantite, &LMesure, &LIngre})
+        l->hide();
+}

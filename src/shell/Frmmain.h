@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "platform/Controls.h"
+#include "platform/SingleInstance.h"
+
+// The main window: full screen, borderless, drawn with skin pieces; its
+// left column holds the two lists, its right block the recipe and glass
+// panels. One instance, reached through Instance().
+class Frmmain : public platform::Twips<QWidget> {
+    Q_OBJECT
+public:
+    static Frmmain& Instance();
+    static bool Loaded();
+    // Destroys the instance (tests start each case on a fresh window).
+    static void Unload();
+
+    // The start-up. False when the program must end at once (too small a
+    // screen, or a second copy).
+    bool Form_Load();
+    void Form_Activate();
+    void Timer1_Timer();
+    void AdapterEcran();
+
+    void ListeHaute();
+    void CacherListeModif();
+
+    // Skin pieces, as the layout places them.
+    platform::Panel Fond{this};
+    platform::Panel HautGauche{&Fond};
+    platform::Panel Anim{&Fond};
+    platform::Panel Anim2{&Anim};
+    platform::Panel Coin{&Anim};
+    platform::PictureButton Btn_Min{&Coin};
+    platform::PictureButton Btn_Quit{&Coin};
+    platform::Panel HautDroit{&Fond};
+    platform::Panel CoinGT{&Fond};
+    platform::Panel TopMenu{&Fond};
+    platform::Panel Tooltiptext{&Fond};
+    platform::Panel BordGauche{&Fond};
+    platform::Panel Gauche{&Fond};
+    platform::Panel TGauche{&Gauche};
+    platform::Label LTGauche{&Gauche};
+    platform::ListView Liste{&Gauche};
+    platform::Panel TCentre{&Gauche};
+    platform::Label LTCentre2{&Gauche};
+    platform::ListView LFilms{&Gauche};
+    platform::Panel BGauche{&Gauche};
+    platform::Label LBGauche{&Gauche};
+    platform::Panel Fr_Droit{&Fond};
+    platform::Panel TDroit{&Fr_Droit};
+    platform::Label LTDroit{&Fr_Droit};
+    std::array<std::unique_ptr<platform::Panel>, 2> Cadre;
+    std::array<std::unique_ptr<platform::Panel>, 2> Scroll;
+    platform::Panel BDroit{&Fr_Droit};
+    // Border pieces: 0-7 around the left block, 8-15 around the right one.
+    std::array<std::unique_ptr<platform::Panel>, 16> c;
+    platform::Panel BarreHor{&Fond};
+    platform::Panel BasGauche{&Fond};
+    platform::Panel BasDroit{&Fond};
+    platform::Panel Chargement{&Fond};
+    platform::Label ChargementTexte{&Chargement};
+    platform::ProgressBar Pb{&Chargement};
+
+    std::array<std::unique_ptr<platform::PictureButton>, 12> Outils;
+    std::array<std::unique_ptr<platform::PictureButton>, 7> Bouton;
+
+    // Pictures and pick-lists of the recipe panel.
+    platform::PictureBox Icone_DEco{&Fr_Droit};
+    platform::PictureBox ImageTemp{this};
+    platform::ComboBox LCout{&Fond};
+    platform::ComboBox LDiff{&Fond};
+    platform::ComboBox LTeneur{&Fond};
+    platform::ComboBox LCategorie{&Fond};
+    platform::ComboBox LVerre{&Fond};
+    platform::ComboBox LMateriel{&Fond};
+    platform::ComboBox LQuantite{&Fond};
+    platform::ComboBox LMesure{&Fond};
+    platform::ComboBox LIngre{&Fond};
+
+    platform::ImageList Img;
+    QTimer Timer1;
+
+    // Number of the entry selected in the upper list.
+    long long NumeroSelection = 0;
+
+protected:
+    void changeEvent(QEvent* e) override;
+
+private:
+    Frmmain();
+    void BuildPieces();
+    void StartupTail();
+    std::unique_ptr<platform::SingleInstance> instance_;
+    bool loaded_ = false;
+};

@@ -1,0 +1,249 @@
+#include <QApplication>
+
+#include "db/Schema.h"
+#include "platform/AppFolder.h"
+#include "platform/Resume.h"
+#include "platform/Settings.h"
+#include "platform/VbText.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+
+using platform::Str;
+
+namespace General {
+
+short FenetreReduite = 99;
+QStringList Couts;
+QStringList Difficultes;
+QStringList Teneurs;
+QColor CouleurSelection;
+
+void ChargerLibelles() {
+    Couts = {QStringLiteral("Sans Commentaire"), QStringLiteral("Peu Coûteux"),
+             QStringLiteral("Raisonnable"),      QStringLiteral("Moyen"),
+             QStringLiteral("Cher"),             QStringLiteral("Très Cher")};
+    Difficultes = {QStringLiteral("Sans Commentaire"), QStringLiteral("Très Facile"),
+                   QStringLiteral("Facile"),           QStringLiteral("Faible"),
+                   QStringLiteral("Moyenne"),          QStringLiteral("Difficile")};
+    Teneurs = {QStringLiteral("Sans Commentaire"), QStringLiteral("Sans Alcool"),
+               QStringLiteral("Très Faible"),      QStringLiteral("Faible"),
+               QStringLiteral("Moyen"),            QStringLiteral("Fort"),
+               QStringLiteral("Très Fort")};
+}
+
+// FF0000 in blue-green-red order: pure blue.
+void InitCouleurSelection() { CouleurSelection = QColor(0, 0, 255); }
+
+const ListKind& Kind(int kind) {
+    static const ListKind kinds[7] = {
+        {"Cocktails", "Recette", " Liste des Cocktails ", " Cocktail(s) ..."},
+        {"Categorie", "Categorie", " Liste des Catégories ", " Catégorie(s) ..."},
+        {"Verre", "Verre", " Liste des Verres", " Verre(s) ..."},
+        {"", "", "  Coûts ", ""},
+        {"", "", " Niveaux de difficulté", ""},
+        {"", "", " Teneurs en alcool", ""},
+        {"Ingredient", "Ingredient", " Liste des Ingrédients ", " Ingrédient(s) ..."},
+    };
+    return kinds[kind];
+}
+
+int Tris() {
+    return static_cast<int>(platform::Val(platform::GetSetting(
+        platform::AppTitle(), QStringLiteral("Settings"), QStringLiteral("Tris"),
+        QStringLiteral("0"))));
+}
+
+void AfficherListe(int kind) {
+    Frmmain& f = Frmmain::Instance();
+    f.LTCentre2.show();
+    if (kind >= 0 && kind <= 6) {
+        const ListKind& k = Kind(kind);
+        RemplirListe(QString::fromUtf8(k.table), QString::fromUtf8(k.sortColumn),
+                     QString::fromUtf8(k.title), QString::fromUtf8(k.suffix), kind);
+        f.ListeHaute();
+    }
+    platform::Resume([&] { f.Liste.raise(); });
+    platform::Resume([&] {
+        if (f.Liste.Count() > 0) {
+            f.LFilms.SetMouseIcon(f.Liste.MouseIcon());
+            f.Liste.UseCustomPointer(true);
+            f.LFilms.UseCustomPointer(true);
+        } else {
+            f.Liste.UseCustomPointer(false);
+        }
+    });
+}
+
+void RemplirListe(const QString& table, const QString& sortColumn, const QString& title,
+                  const QString& suffix, int kind) {
+    Frmmain& f = Frmmain::Instance();
+    platform::ShowHourglass();
+    // A failing read still takes the hourglass and the loading panel away.
+    platform::Finally restore([&] {
+        f.Chargement.hide();
+        platform::RestorePointer();
+    });
+
+    f.Liste.Clear();
+    f.Liste.Tag = QString::number(kind);
+    f.Liste.SetSmallIcons(&f.Img);
+
+    const double G = f.Gauche.Height();
+    const double T = f.TGauche.Height();
+    const double L = f.Liste.Top();
+    const double U = f.TCentre.Height();
+    if (kind == 0) {
+        f.Liste.SetHeight(G - 2 * T - 2 * (L - T));
+        f.TCentre.hide();
+        f.LTCentre2.hide();
+        f.LFilms.hide();
+    } else {
+        f.LFilms.Clear();
+        f.LFilms.SetHeight(f.Liste.Height());
+        f.LFilms.SetTop(f.Liste.Top());
+        f.LFilms.show();
+        f.Liste.SetHeight((G - 2 * T - 2 * (L - T)) / 2);
+        f.TCentre.SetTop(L + f.Liste.Height());
+        f.LTCentre2.SetTop(f.TCentre.Top() + 30);
+        f.LFilms.SetHeight(f.Liste.Height() - T);
+        f.LFilms.SetTop(f.TCentre.Top() + U);
+        f.TCentre.show();
+    }
+
+    f.Chargement.raise();
+    f.Pb.SetValue(0);
+    f.Chargement.show();
+    f.Chargement.repaint();
+
+    f.LTGauche.SetCaption(title);
+    f.LTGauche.Tag = title;
+    f.LBGauche.SetCaption(QString());
+    f.Liste.SetSorted(false);
+
+    if (kind == 0 || kind == 1 || kind == 2 || kind == 6) {
+        f.Liste.SetSorted(true);
+        auto d = db::OpenDb();
+        auto rs = d.OpenRecordset(QStringLiteral("SELECT * From ") + table +
+                                  QStringLiteral(" order by ") + sortColumn +
+                                  QStringLiteral(" asc"));
+        const long count = rs.RecordCount();
+        std::vector<platform::ListView::Entry> entries;
+        entries.reserve(static_cast<size_t>(count));
+        int shown = 0;
+        for (long walked = 1; walked <= count; ++walked, rs.MoveNext()) {
+            const QVariant name = rs.Fields(1);
+            if (!name.isNull())
+                entries.push_back({QStringLiteral("N ") + Str(rs.Fields(0).toLongLong()),
+                                   name.toString(), kind + 1});
+            // The bar moves by whole percents: one repaint per step, not per row.
+            const double pct = static_cast<double>(walked) / count * 100.0;
+            f.Pb.SetValue(pct);
+            if (static_cast<int>(pct) != shown) {
+                shown = static_cast<int>(pct);
+                f.Pb.repaint();
+            }
+        }
+        f.Liste.AddMany(std::move(entries));
+        f.LBGauche.SetCaption(Str(count) + suffix);
+        f.LBGauche.repaint();
+        rs.Close();
+        d.Close();
+    } else if (kind >= 3 && kind <= 5) {
+        const QStringList& words = kind == 3 ? Couts : kind == 4 ? Difficultes : Teneurs;
+        for (qsizetype i = 0; i < words.size(); ++i)
+            f.Liste.Add(QStringLiteral("N ") + Str(i), words[i], kind + 1);
+    }
+
+    if (f.Liste.Count() > 0) {
+        platform::ListItem* first = f.Liste.Item(1);
+        f.Liste.Select(first);
+        f.LTDroit.SetCaption(first->Text());
+        first->SetForeColor(CouleurSelection);
+        first->SetBold(true);
+        f.LTDroit.Tag = QStringLiteral("1");
+    }
+}
+
+void ListerRecettesLiees(int kind) {
+    switch (kind) {
+        case 1:
+            ListerRecettesCritere(QStringLiteral("Cocktails"), QStringLiteral("NCategorie"));
+            break;
+        case 2:
+            ListerRecettesCritere(QStringLiteral("Cocktails"), QStringLiteral("NVerre"));
+            break;
+        case 3:
+            ListerRecettesCritere(QStringLiteral("Cocktails"), QStringLiteral("Cout"));
+            break;
+        case 4:
+            ListerRecettesCritere(QStringLiteral("Cocktails"), QStringLiteral("Difficulte"));
+            break;
+        case 5:
+            ListerRecettesCritere(QStringLiteral("Cocktails"), QStringLiteral("Teneur"));
+            break;
+        case 6:
+            ListerRecettesIngredient();
+            break;
+        default:
+            break;
+    }
+}
+
+namespace {
+QString SelectedKeyNumber() {
+    const platform::ListItem* it = Frmmain::Instance().Liste.SelectedItem();
+    return it ? platform::KeyNumber(it->Key()) : QString();
+}
+}  // namespace
+
+void ListerRecettesCritere(const QString& table, const QString& column) {
+    Frmmain& f = Frmmain::Instance();
+    platform::ShowHourglass();
+    platform::Finally restore([] { platform::RestorePointer(); });
+    f.LFilms.Clear();
+    f.LFilms.SetSmallIcons(&f.Img);
+    auto d = db::OpenDb();
+    auto rs = d.OpenRecordset(QStringLiteral("SELECT * From ") + table + QStringLiteral(" where ") +
+                              column + QStringLiteral(" = ") + SelectedKeyNumber() +
+                              QStringLiteral(" order by ") + column + QStringLiteral(" desc"));
+    std::vector<platform::ListView::Entry> entries;
+    entries.reserve(static_cast<size_t>(rs.RecordCount()));
+    for (long i = 0; i < rs.RecordCount(); ++i, rs.MoveNext())
+        entries.push_back(
+            {QStringLiteral("N ") + Str(rs.Fields(0).toLongLong()), rs.Text(1), 1});
+    f.LFilms.AddMany(std::move(entries));
+    d.Close();
+}
+
+void ListerRecettesIngredient() {
+    Frmmain& f = Frmmain::Instance();
+    platform::ShowHourglass();
+    platform::Finally restore([] { platform::RestorePointer(); });
+    f.LFilms.Clear();
+    f.LFilms.SetSmallIcons(&f.Img);
+    // From here on a failing step leaves the list with what could be added.
+    std::vector<platform::ListView::Entry> entries;
+    QSet<QString> keys;
+    platform::Resume([&] {
+        auto d = db::OpenDb();
+        auto lines = d.OpenRecordset(QStringLiteral("SELECT * From Ingre where NIngre = ") +
+                                     SelectedKeyNumber() +
+                                     QStringLiteral(" order by NIngre desc"));
+        for (long i = 0; i < lines.RecordCount(); ++i, lines.MoveNext()) {
+            platform::Resume([&] {
+                const long long n = lines.Fields(0).toLongLong();
+                auto rs = d.OpenRecordset(QStringLiteral("SELECT * From Cocktails where Numero = ") +
+                                          Str(n) + QStringLiteral(" order by Numero desc"));
+                const QString key = QStringLiteral("N ") + Str(n);
+                // A recipe with several lines of the ingredient is listed once.
+                if (rs.RecordCount() > 0 && !keys.contains(key)) {
+                    keys.insert(key);
+                    entries.push_back({key, rs.Text(QStringLiteral("Recette")), 1});
+                }
+            });
+        }
+    });
+    platform::Resume([&] { f.LFilms.AddMany(std::move(entries)); });
+}
+
+}  // namespace General

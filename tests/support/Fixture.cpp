@@ -1,0 +1,41 @@
+#include "support/Fixture.h"
+
+#include <QJsonDocument>
+#include <QtTest>
+
+#include "db/Collection.h"
+#include "platform/MessageBox.h"
+#include "platform/Screen.h"
+#include "shell/Frmmain.h"
+
+Fixture::Fixture() {
+    settings_ = dir_.path() + QStringLiteral("/reglages/Brivanta.ini");
+    qputenv("BRIVANTA_DOSSIER", dir_.path().toUtf8());
+    qputenv("BRIVANTA_REGLAGES", settings_.toUtf8());
+    platform::MessageSeam::Disable();
+    platform::MessageSeam::Enable();
+    platform::OverrideScreenTwips(0, 0);
+}
+
+Fixture::~Fixture() {
+    Frmmain::Unload();
+    platform::MessageSeam::Disable();
+    platform::OverrideScreenTwips(0, 0);
+    platform::RestorePointer();
+}
+
+QJsonObject Fixture::Parse(const char* json) {
+    QJsonParseError err{};
+    const QJsonDocument d = QJsonDocument::fromJson(QByteArray(json), &err);
+    if (err.error != QJsonParseError::NoError) qFatal("bad fixture: %s", qPrintable(err.errorString()));
+    return d.object();
+}
+
+void Fixture::WriteSeed(const char* json) { WriteSeed(Parse(json)); }
+void Fixture::WriteSeed(const QJsonObject& seed) { db::WriteCollection(DbFile(), seed); }
+void Fixture::WriteSample() { db::WriteCollection(DbFile(), db::ReadSeed(QStringLiteral(BRIVANTA_SEED))); }
+
+bool Fixture::StartMain(double widthTwips, double heightTwips) {
+    platform::OverrideScreenTwips(widthTwips, heightTwips);
+    return Frmmain::Instance().Form_Load();
+}

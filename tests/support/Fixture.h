@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh application folder with its own settings file, the message boxes
+// answered through their seam, and the main window unloaded afterwards.
+class Fixture {
+public:
+    Fixture();
+    ~Fixture();
+    Fixture(const Fixture&) = delete;
+    Fixture& operator=(const Fixture&) = delete;
+
+    QString Dir() const { return dir_.path(); }
+    QString DbFile() const { return dir_.path() + QStringLiteral("/db.mdb"); }
+    QString SettingsFile() const { return settings_; }
+
+    // Writes db.mdb from a seed given as JSON text, or from the sample one.
+    void WriteSeed(const char* json);
+    void WriteSeed(const QJsonObject& seed);
+    void WriteSample();
+
+    // Starts the main window as the program does (screen given in twips).
+    bool StartMain(double widthTwips = 15360, double heightTwips = 11520);
+
+    static QJsonObject Parse(const char* json);
+
+private:
+    QTemporaryDir dir_;
+    QString settings_;
+};
