@@ -1,0 +1,8 @@
+#include "shell/Sauvegarde.h"
+
+namespace General {
+
+void SauvegarderBase() {}
+void RestaurerBase() {}
+
+}  // namespace General
