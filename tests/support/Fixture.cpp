@@ -4,7 +4,9 @@
 #include <QtTest>
 
 #include "db/Collection.h"
+#include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
+#include "platform/Settings.h"
 #include "platform/Screen.h"
 #include "shell/Frmmain.h"
 
@@ -35,7 +37,18 @@ void Fixture::WriteSeed(const char* json) { WriteSeed(Parse(json)); }
 void Fixture::WriteSeed(const QJsonObject& seed) { db::WriteCollection(DbFile(), seed); }
 void Fixture::WriteSample() { db::WriteCollection(DbFile(), db::ReadSeed(QStringLiteral(BRIVANTA_SEED))); }
 
+void Fixture::SetSetting(const QString& section, const QString& key, const QString& value) {
+    platform::SaveSetting(platform::AppTitle(), section, key, value);
+}
+
+QString Fixture::Setting(const QString& section, const QString& key) const {
+    return platform::GetSetting(platform::AppTitle(), section, key, QStringLiteral("<absent>"));
+}
+
 bool Fixture::StartMain(double widthTwips, double heightTwips) {
+    if (!platform::HasSetting(platform::AppTitle(), QStringLiteral("Settings"),
+                              QStringLiteral("SplashAuto")))
+        SetSetting(QStringLiteral("Settings"), QStringLiteral("SplashAuto"), QStringLiteral("False"));
     platform::OverrideScreenTwips(widthTwips, heightTwips);
     return Frmmain::Instance().Form_Load();
 }

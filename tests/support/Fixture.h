@@ -23,7 +23,12 @@ public:
     void WriteSample();
 
     // Starts the main window as the program does (screen given in twips).
+    // Unless a test stored SplashAuto itself, the splash window is switched
+    // off so that no modal window waits for a click.
     bool StartMain(double widthTwips = 15360, double heightTwips = 11520);
+
+    void SetSetting(const QString& section, const QString& key, const QString& value);
+    QString Setting(const QString& section, const QString& key) const;
 
     static QJsonObject Parse(const char* json);
 
