@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QString>
+#include <exception>
+#include <utility>
 
 class QWidget;
 
@@ -25,6 +27,11 @@ enum MsgResult : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString(),
            QWidget* parent = nullptr);
 
+// Runs a user's command; a failure it lets through is shown to the user in
+// a message box instead of ending the program.
+template <class F>
+void Reported(F&& command, QWidget* parent = nullptr);
+
 namespace MessageSeam {
 struct Call {
     QString prompt;
@@ -41,5 +48,14 @@ void Answer(const QList<int>& answers);
 QList<Call> Calls();
 void Clear();
 }  // namespace MessageSeam
+
+template <class F>
+void Reported(F&& command, QWidget* parent) {
+    try {
+        std::forward<F>(command)();
+    } catch (const std::exception& e) {
+        MsgBox(QString::fromUtf8(e.what()), vbExclamation, QString(), parent);
+    }
+}
 
 }  // namespace platform
