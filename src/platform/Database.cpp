@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -143,6 +144,14 @@ QString Quote(const QString& name) {
 std::shared_ptr<Connection> Open(const QString& path, bool create) {
     if (!create && !QFileInfo(path).isFile())
         throw DbError(QStringLiteral("La base de données « %1 » est introuvable.").arg(path));
+    if (!create) {
+        // Only a database file is opened for writing: the engine would
+        // otherwise turn an empty file into a database of its own.
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArray("SQLite format 3\0", 16))
+            throw DbError(
+                QStringLiteral("Le fichier « %1 » n'est pas une base de données.").arg(path));
+    }
     sqlite3* raw = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
@@ -158,7 +167,7 @@ std::shared_ptr<Connection> Open(const QString& path, bool create) {
     // Hold the file alone for the whole operation; the rollback journal
     // stays the default so that the file stands alone once closed.
     const char* lock =
-        "PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=DELETE; BEGIN EXCLUSIVE; COMMIT;";
+        "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;";
     char* err = nullptr;
     if (sqlite3_exec(raw, lock, nullptr, nullptr, &err) != SQLITE_OK) {
         const QString why = QString::fromUtf8(err ? err : "");

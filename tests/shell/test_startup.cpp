@@ -1,4 +1,252 @@
+// The program's start-up: its two refusals, the settings it reads and
+// writes, a collection that is missing or unreadable, and the title timer.
 #include <QtTest>
-class T : public QObject { Q_OBJECT private slots: void none() {} };
-QTEST_MAIN(T)
+
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "platform/SingleInstance.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+#include "support/Fixture.h"
+
+using platform::MessageSeam::Calls;
+
+namespace {
+Frmmain& F() { return Frmmain::Instance(); }
+const char* kSeed = R"({"categories": ["Tropical"], "verres": [{"nom": "Tumbler"}],
+  "recettes": [{"nom": "Mojito", "categorie": "Tropical", "verre": "Tumbler",
+                "lignes": [["4", "cl", "Rhum blanc"]]},
+               {"nom": "Bellini", "categorie": "Tropical", "verre": "Tumbler"}]})";
+}  // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void screenCheck_data() {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("12000 twips") << 12000.0 << true;
+        QTest::newRow("11999 twips") << 11999.0 << false;
+        QTest::newRow("640 pixels") << 9600.0 << false;
+    }
+    void screenCheck() {
+        QFETCH(double, width);
+        QFETCH(bool, accepted);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        platform::OverrideScreenTwips(width, 9000);
+        QCOMPARE(F().Form_Load(), accepted);
+        if (accepted) {
+            QVERIFY(Calls().isEmpty());
+            QCOMPARE(F().Width(), width);
+            return;
+        }
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Calls()[0].prompt,
+                 QString("La configuration minimum de 800*600 est nécessaire pour le "
+                         "fonctionnement de Brivanta !"));
+        QCOMPARE(Calls()[0].style, int(platform::vbCritical));
+        // Nothing else happened: no setting written, nothing shown.
+        QVERIFY(!QFile::exists(fx.SettingsFile()));
+        QVERIFY(!F().isVisible());
+    }
+
+    void secondCopyIsRefusedAndFirstUntouched() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "Tris", "0");
+        const QByteArray settingsBefore = [&] {
+            QFile f(fx.SettingsFile());
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        // The first copy holds the program's lock.
+        platform::SingleInstance first(platform::SingleInstance::DefaultLockPath());
+        QVERIFY(first.TryAcquire());
+        platform::OverrideScreenTwips(15360, 11520);
+        QVERIFY(!F().Form_Load());
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Calls()[0].prompt,
+                 QString("  Brivanta est en cours d'utilsation sur votre machine\r\r"
+                         "Pour pouvoir l'utiliser de nouveau, veuillez fermer la version ouverte !"));
+        QCOMPARE(Calls()[0].style, int(platform::vbCritical));
+        QCOMPARE(Calls()[0].title, QString("Brivanta"));
+        // The first copy still holds its lock, and its settings are as they were.
+        platform::SingleInstance third(platform::SingleInstance::DefaultLockPath());
+        QVERIFY(!third.TryAcquire());
+        QFile f(fx.SettingsFile());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), settingsBefore);
+        // Once the first copy ends, a new one starts.
+        first.Release();
+        Frmmain::Unload();
+        platform::MessageSeam::Clear();
+        QVERIFY(fx.StartMain());
+    }
+
+    void settingsDefaultsAndFirstTime() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        QCOMPARE(F().Liste.Tag, QString("0"));
+        QCOMPARE(fx.Setting("Settings", "FirstTime"), QString("1"));
+        QCOMPARE(fx.Setting("Settings", "Tris"), QString("<absent>"));
+        QCOMPARE(fx.Setting("Settings", "FondScreen"), QString("<absent>"));
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("False"));
+        QCOMPARE(General::FenetreReduite, short(99));
+        QVERIFY(Calls().isEmpty());
+    }
+
+    void savedKindIsShown() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "Tris", "6");
+        QVERIFY(fx.StartMain());
+        QCOMPARE(F().Liste.Tag, QString("6"));
+        QCOMPARE(F().Liste.Item(1)->Text(), QString("Rhum blanc"));
+        QCOMPARE(F().LFilms.Item(1)->Text(), QString("Mojito"));
+    }
+
+    void fullScreenWindow() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain(15360, 11520));
+        QVERIFY(F().isVisible());
+        QCOMPARE(F().Width(), 15360.0);
+        QCOMPARE(F().Height(), 11520.0);
+        QCOMPARE(F().Left(), 0.0);
+        QCOMPARE(F().Top(), 0.0);
+        QCOMPARE(F().Fond.Width(), 15360.0);
+        QCOMPARE(F().BarreHor.Top(), 11520.0 - F().BarreHor.Height());
+        QCOMPARE(F().Liste.headerItem()->text(0), QString("Titre"));
+        QCOMPARE(F().LFilms.headerItem()->text(0), QString("Titre"));
+        QCOMPARE(F().LCout.ListCount(), 6);
+        QCOMPARE(F().LDiff.ListCount(), 6);
+        QCOMPARE(F().LTeneur.ListCount(), 7);
+        QCOMPARE(F().LTeneur.List(6), QString("Très Fort"));
+        QCOMPARE(F().LCout.ListIndex(), 0);
+        QVERIFY(F().Timer1.isActive());
+        QCOMPARE(F().Timer1.interval(), 2000);
+    }
+
+    void missingOrUnreadableCollection_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("present");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("text file") << QByteArray("pas une base\n") << true;
+        QTest::newRow("empty file") << QByteArray() << true;
+    }
+    void missingOrUnreadableCollection() {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, present);
+        Fixture fx;
+        if (present) {
+            QFile f(fx.DbFile());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        QVERIFY(fx.StartMain());
+        QVERIFY(F().isVisible());
+        QCOMPARE(F().Liste.Count(), 0);
+        QVERIFY(!F().Chargement.Visible());
+        QCOMPARE(fx.Setting("Settings", "FirstTime"), QString("1"));
+        QCOMPARE(QFile::exists(fx.DbFile()), present);
+        if (present) {
+            QFile f(fx.DbFile());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), content);
+        }
+    }
+
+    void wallpaper_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("picture") << "%1/fond.png" << true;
+        QTest::newRow("folder with backslash") << "%1\\" << false;
+        QTest::newRow("missing file") << "%1/absent.png" << false;
+        QTest::newRow("not a picture") << "%1/db.mdb" << false;
+    }
+    void wallpaper() {
+        QFETCH(QString, setting);
+        QFETCH(bool, shown);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QImage img(40, 30, QImage::Format_RGB32);
+        img.fill(Qt::darkGreen);
+        QVERIFY(img.save(fx.Dir() + "/fond.png"));
+        fx.SetSetting("Settings", "FondScreen", setting.arg(fx.Dir()));
+        const QPixmap before = F().Fond.Picture();
+        QVERIFY(fx.StartMain());
+        if (shown) {
+            QCOMPARE(F().Fond.Picture().size(), QSize(40, 30));
+        } else {
+            QCOMPARE(F().Fond.Picture().cacheKey(), before.cacheKey());
+        }
+        QCOMPARE(F().Liste.Count(), 2);
+    }
+
+    void activationLaysOutOnlyForANewWidth() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain(15360, 11520));
+        F().Liste.Select(F().Liste.Item(2));
+        F().ListeHaute();
+        QCOMPARE(F().LTDroit.Tag, QString("2"));
+        F().Form_Activate();
+        QCOMPARE(F().LTDroit.Tag, QString("2"));
+        QCOMPARE(F().Width(), 15360.0);
+
+        platform::OverrideScreenTwips(28800, 16200);
+        F().Form_Activate();
+        QCOMPARE(F().Width(), 28800.0);
+        QCOMPARE(F().Height(), 16200.0);
+        // The tail ran again: the list is filled anew with its first entry shown.
+        QCOMPARE(F().LTDroit.Tag, QString("1"));
+        QCOMPARE(F().Liste.SelectedItem(), F().Liste.Item(1));
+        QCOMPARE(F().Fond.Width(), 28800.0);
+        QVERIFY(F().isVisible());
+    }
+
+    void titleColourChangesAtEveryTick() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        const QList<QColor> table = {
+            {255, 255, 255}, {0, 0, 0},     {255, 255, 0},   {128, 255, 128}, {0, 255, 0},
+            {128, 255, 255}, {0, 255, 255}, {192, 192, 255}, {128, 128, 255}, {255, 192, 255},
+            {255, 0, 255},   {255, 255, 192}, {255, 0, 0}};
+        QSet<QRgb> seen;
+        QColor last = F().Anim2.ForeColor();
+        for (int i = 0; i < 400; ++i) {
+            F().Timer1_Timer();
+            const QColor now = F().Anim2.ForeColor();
+            QVERIFY2(now != last, qPrintable(QString("tick %1 kept %2").arg(i).arg(now.name())));
+            QVERIFY(table.contains(now));
+            seen.insert(now.rgb());
+            last = now;
+        }
+        QCOMPARE(seen.size(), 13);
+    }
+
+    // The built program itself starts on the collection of its folder.
+    void programStartsOnItsFolder() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "SplashAuto", "False");
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("BRIVANTA_DOSSIER", fx.Dir());
+        env.insert("BRIVANTA_REGLAGES", fx.SettingsFile());
+        p.setProcessEnvironment(env);
+        p.start(BRIVANTA_EXE, {});
+        QVERIFY(p.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(fx.Setting("Settings", "FirstTime"), QString("1"), 15000);
+        QVERIFY(!p.waitForFinished(500));  // still running
+        p.kill();
+        p.waitForFinished();
+    }
+};
+
+QTEST_MAIN(TestStartup)
 #include "test_startup.moc"
