@@ -1,4 +1,136 @@
+// The controls the windows are made of, and the number and text rules
+// that list keys and layouts rely on.
 #include <QtTest>
-class T : public QObject { Q_OBJECT private slots: void none() {} };
-QTEST_MAIN(T)
+
+#include <QLineEdit>
+
+#include "platform/Controls.h"
+#include "platform/VbText.h"
+
+using namespace platform;
+
+class TestControls : public QObject {
+    Q_OBJECT
+private slots:
+    void numberTexts() {
+        QCOMPARE(Str(12), QString(" 12"));
+        QCOMPARE(Str(0), QString(" 0"));
+        QCOMPARE(Str(-3), QString("-3"));
+        QCOMPARE(KeyNumber("N  12"), QString("  12"));
+        QCOMPARE(Val("  12"), 12LL);
+        QCOMPARE(Val(" -4x"), -4LL);
+        QCOMPARE(Val(""), 0LL);
+        QCOMPARE(Trim("  a b  "), QString("a b"));
+    }
+
+    void integerDivisionRoundsOperandsFirst_data() {
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<long long>("q");
+        QTest::newRow("99.5 / 2") << 99.5 << 2.0 << 50LL;
+        QTest::newRow("98.5 / 2") << 98.5 << 2.0 << 49LL;
+        QTest::newRow("7 / 2") << 7.0 << 2.0 << 3LL;
+        QTest::newRow("10560 / 3") << 10560.0 << 3.0 << 3520LL;
+        QTest::newRow("2.5 / 1.5") << 2.5 << 1.5 << 1LL;
+        QTest::newRow("-7 / 2") << -7.0 << 2.0 << -3LL;
+    }
+    void integerDivisionRoundsOperandsFirst() {
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(long long, q);
+        QCOMPARE(IntDiv(a, b), q);
+    }
+
+    void twipsGeometry() {
+        Panel p;
+        p.Move(15, 30, 150, 300);
+        QCOMPARE(p.geometry(), QRect(1, 2, 10, 20));
+        QCOMPARE(p.Width(), 150.0);
+        p.SetWidth(-40);  // kept as set, drawn as nothing
+        QCOMPARE(p.Width(), -40.0);
+        QCOMPARE(p.geometry().width(), 0);
+        p.hide();
+        QVERIFY(!p.Visible());
+    }
+
+    void listKeysAreUnique() {
+        ListView l;
+        l.Add("N  1", "Mojito");
+        QVERIFY_THROWS_EXCEPTION(ControlError, l.Add("N  1", "Autre"));
+        QVERIFY_THROWS_EXCEPTION(ControlError, l.AddMany({{"N  2", "a"}, {"N  2", "b"}}));
+        QVERIFY_THROWS_EXCEPTION(ControlError, l.AddMany({{"N  1", "a"}}));
+        QCOMPARE(l.Count(), 1);
+        l.Clear();
+        l.Add("N  1", "Mojito");
+        QCOMPARE(l.Find("N  1")->Text(), QString("Mojito"));
+        QCOMPARE(l.Item(1)->Index(), 1);
+        QVERIFY(l.Item(0) == nullptr);
+        QVERIFY(l.Item(2) == nullptr);
+    }
+
+    void sortedListsFollowFrenchOrder() {
+        ListView l;
+        l.SetSorted(true);
+        l.Add("N  1", "Zombie");
+        l.Add("N  2", "écume");
+        l.AddMany({{"N  3", "Eau de feu"}, {"N  4", "apéro"}, {"N  5", "Ananas"}});
+        l.Add("N  6", "Éclat");
+        QStringList got;
+        for (int i = 1; i <= l.Count(); ++i) got << l.Item(i)->Text();
+        QCOMPARE(got, QStringList({"Ananas", "apéro", "Eau de feu", "Éclat", "écume", "Zombie"}));
+
+        ListView u;  // unsorted: order of adding
+        u.Add("N  1", "b");
+        u.Add("N  2", "a");
+        QCOMPARE(u.Item(1)->Text(), QString("b"));
+        u.SetSorted(true);
+        QCOMPARE(u.Item(1)->Text(), QString("a"));
+    }
+
+    void labelEditReportsTheNewTextOnlyWhenCommitted() {
+        ListView l;
+        l.resize(300, 200);
+        l.show();
+        l.Add("N  1", "Mojito");
+        l.Select(l.Item(1));
+        QStringList edits;
+        connect(&l, &ListView::AfterLabelEdit, [&](bool&, const QString& t) { edits << t; });
+        l.StartLabelEdit();
+        auto* editor = l.findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, "Mojito royal");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(edits, QStringList({"Mojito royal"}));
+        QCOMPARE(l.Item(1)->Text(), QString("Mojito royal"));
+
+        l.StartLabelEdit();
+        editor = l.findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "xx");
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTRY_VERIFY(!l.findChild<QLineEdit*>() || !l.findChild<QLineEdit*>()->isVisible());
+        QCOMPARE(edits.size(), 1);
+        QCOMPARE(l.Item(1)->Text(), QString("Mojito royal"));
+    }
+
+    void pictureButtonsPressedState() {
+        QWidget bar;
+        PictureButton a(&bar), b(&bar), alone(&bar);
+        a.Group = b.Group = 1;
+        QList<bool> seen;
+        connect(&alone, &PictureButton::Click, [&] { seen << alone.Value(); });
+        alone.ClickIt();
+        alone.SetValue(false);  // as a handler clears it
+        alone.ClickIt();
+        QCOMPARE(seen, QList<bool>({true, true}));
+        a.ClickIt();
+        QVERIFY(a.Value() && !b.Value());
+        b.ClickIt();
+        QVERIFY(!a.Value() && b.Value());
+        QVERIFY(alone.Value());  // other groups untouched
+    }
+};
+
+QTEST_MAIN(TestControls)
 #include "test_controls.moc"
