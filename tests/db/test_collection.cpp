@@ -95,16 +95,12 @@ private slots:
             Database d = db::OpenDb();
             QCOMPARE(Count(d, "SELECT * From Categorie"), 2L);
         }
-        QFile f(fx.DbFile());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray before = f.readAll();
-        f.close();
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
         // A seed that cannot be written (a lookup value of the wrong shape
         // cannot fail, so use a folder that is not there) leaves the file alone.
         QVERIFY_THROWS_EXCEPTION(platform::DbError,
                                  db::WriteCollection(fx.Dir() + "/absent/db.mdb", Fixture::Parse("{}")));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
         QCOMPARE(QDir(fx.Dir()).entryList({"*.nouveau"}, QDir::Files), QStringList());
     }
 
@@ -115,14 +111,10 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write("{ pas du json");
         bad.close();
-        QFile db(fx.DbFile());
-        QVERIFY(db.open(QIODevice::ReadOnly));
-        const QByteArray before = db.readAll();
-        db.close();
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
         const QString tool = QFileInfo(BRIVANTA_EXE).absolutePath() + "/../src/tools/brivanta-mkdb";
         QCOMPARE(QProcess::execute(tool, {bad.fileName(), fx.DbFile()}), 1);
-        QVERIFY(db.open(QIODevice::ReadOnly));
-        QCOMPARE(db.readAll(), before);
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
     }
 };
 

@@ -11,14 +11,6 @@
 using platform::Database;
 using platform::DbError;
 
-namespace {
-QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-}  // namespace
-
 class TestDatabase : public QObject {
     Q_OBJECT
 private slots:
@@ -92,7 +84,7 @@ private slots:
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("Ceci n'est pas une base de données.\n");
         text.close();
-        const QByteArray before = Bytes(fx.DbFile());
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
         bool refused = false;
         try {
             Database d = db::OpenDb();
@@ -102,7 +94,7 @@ private slots:
             QVERIFY(!e.Message().isEmpty());
         }
         QVERIFY(refused);
-        QCOMPARE(Bytes(fx.DbFile()), before);
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
         QVERIFY(!QFile::exists(fx.DbFile() + "-journal"));
     }
 

@@ -6,6 +6,7 @@
 #include "db/Collection.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
+#include "platform/Modal.h"
 #include "platform/Settings.h"
 #include "platform/Screen.h"
 #include "shell/Frmmain.h"
@@ -16,12 +17,20 @@ Fixture::Fixture() {
     qputenv("BRIVANTA_REGLAGES", settings_.toUtf8());
     platform::MessageSeam::Disable();
     platform::MessageSeam::Enable();
+    // Modal windows show without blocking and the end of the program is
+    // only counted, so a test runs on to its checks.
+    platform::ModalSeam::Disable();
+    platform::ModalSeam::Enable();
+    platform::EndSeam::Disable();
+    platform::EndSeam::Enable();
     platform::OverrideScreenTwips(0, 0);
 }
 
 Fixture::~Fixture() {
     Frmmain::Unload();
     platform::MessageSeam::Disable();
+    platform::ModalSeam::Disable();
+    platform::EndSeam::Disable();
     platform::OverrideScreenTwips(0, 0);
     platform::RestorePointer();
 }
@@ -31,6 +40,11 @@ QJsonObject Fixture::Parse(const char* json) {
     const QJsonDocument d = QJsonDocument::fromJson(QByteArray(json), &err);
     if (err.error != QJsonParseError::NoError) qFatal("bad fixture: %s", qPrintable(err.errorString()));
     return d.object();
+}
+
+QByteArray Fixture::ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void Fixture::WriteSeed(const char* json) { WriteSeed(Parse(json)); }

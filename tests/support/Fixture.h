@@ -31,6 +31,8 @@ public:
     QString Setting(const QString& section, const QString& key) const;
 
     static QJsonObject Parse(const char* json);
+    // The whole content of a file (empty when it cannot be read).
+    static QByteArray ReadFile(const QString& path);
 
 private:
     QTemporaryDir dir_;
