@@ -6,9 +6,13 @@
 
 namespace db {
 
-QString DbPath() { return platform::AppFile(QStringLiteral("db.mdb")); }
+QString DbPath() {
+    return platform::AppFile(QStringLiteral("db.mdb"));
+}
 
-platform::Database OpenDb() { return platform::Database::OpenDatabase(DbPath()); }
+platform::Database OpenDb() {
+    return platform::Database::OpenDatabase(DbPath());
+}
 
 namespace {
 struct Table {
@@ -66,8 +70,8 @@ bool IsCollection(const QString& path, QString* why) {
     try {
         // Read-only and without our lock: a foreign file is never touched.
         sqlite3* raw = nullptr;
-        const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY,
-                                       nullptr);
+        const int rc =
+            sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
         struct Closer {
             sqlite3* d;
             ~Closer() { sqlite3_close_v2(d); }
@@ -84,7 +88,8 @@ bool IsCollection(const QString& path, QString* why) {
             QStringList seen;
             int step;
             while ((step = sqlite3_step(st)) == SQLITE_ROW)
-                seen << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+                seen << QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
             sqlite3_finalize(st);
             if (step != SQLITE_DONE)
                 return fail(QStringLiteral("le fichier n'est pas une base de données"));

@@ -13,6 +13,8 @@ QString AppPath() {
     return p;
 }
 
-QString AppFile(const QString& name) { return AppPath() + u'/' + name; }
+QString AppFile(const QString& name) {
+    return AppPath() + u'/' + name;
+}
 
 }  // namespace platform

@@ -12,7 +12,9 @@ int CompareFrench(QStringView a, QStringView b);
 // check that both agree.
 int CompareFrenchSlow(QStringView a, QStringView b);
 
-inline bool EqualsNoCase(QStringView a, QStringView b) { return CompareFrench(a, b) == 0; }
+inline bool EqualsNoCase(QStringView a, QStringView b) {
+    return CompareFrench(a, b) == 0;
+}
 
 // Same order over UTF-8 bytes, for the database engine.
 int CompareFrenchUtf8(const char* a, int na, const char* b, int nb);

@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,7 +9,6 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <functional>
-#include <QApplication>
 
 #include "platform/Collation.h"
 
@@ -32,7 +32,9 @@ Label::Label(QWidget* parent) : Twips<QLabel>(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-QColor Label::ForeColor() const { return palette().color(QPalette::WindowText); }
+QColor Label::ForeColor() const {
+    return palette().color(QPalette::WindowText);
+}
 
 void Label::SetForeColor(const QColor& c) {
     QPalette p = palette();
@@ -42,7 +44,9 @@ void Label::SetForeColor(const QColor& c) {
 
 // ------------------------------------------------------------------ Panel
 
-Panel::Panel(QWidget* parent) : Twips<QFrame>(parent) { setFont(SkinFont(9.75)); }
+Panel::Panel(QWidget* parent) : Twips<QFrame>(parent) {
+    setFont(SkinFont(9.75));
+}
 
 void Panel::SetPicture(const QPixmap& p) {
     picture_ = p;
@@ -142,7 +146,9 @@ QColor ListItem::ForeColor() const {
     return treeWidget() ? treeWidget()->palette().color(QPalette::Text) : QColor(Qt::black);
 }
 
-void ListItem::SetForeColor(const QColor& c) { setForeground(0, c); }
+void ListItem::SetForeColor(const QColor& c) {
+    setForeground(0, c);
+}
 
 void ListItem::SetBold(bool b) {
     QFont f = treeWidget() ? treeWidget()->font() : font(0);
@@ -164,7 +170,8 @@ namespace {
 class ItemDelegate : public QStyledItemDelegate {
 public:
     using Done = std::function<void(const QModelIndex&, const QString&)>;
-    ItemDelegate(QObject* parent, Done done) : QStyledItemDelegate(parent), done_(std::move(done)) {}
+    ItemDelegate(QObject* parent, Done done)
+        : QStyledItemDelegate(parent), done_(std::move(done)) {}
 
     void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override {
         QStyledItemDelegate::initStyleOption(o, i);
@@ -234,8 +241,7 @@ void ListView::Insert(std::vector<ListItem*>& items) {
 }
 
 ListItem* ListView::Add(const QString& key, const QString& text, int smallIcon) {
-    if (keys_.contains(key))
-        throw ControlError("La clé de l'élément existe déjà dans la liste.");
+    if (keys_.contains(key)) throw ControlError("La clé de l'élément existe déjà dans la liste.");
     auto* item = new ListItem(key, text, smallIcon);
     keys_.insert(key, item);
     if (sorted_ && topLevelItemCount() > 0) {
@@ -338,7 +344,9 @@ void ListView::SetColumnHeader(const QString& text, double widthTwips) {
     setColumnWidth(0, std::max(0, ToPixels(widthTwips)));
 }
 
-double ListView::ColumnWidthTwips() const { return columnWidth(0) * kTwipsPerPixel; }
+double ListView::ColumnWidthTwips() const {
+    return columnWidth(0) * kTwipsPerPixel;
+}
 
 void ListView::StartLabelEdit() {
     ListItem* it = SelectedItem();
@@ -367,10 +375,10 @@ void ListView::SetPicture(const QPixmap& p) {
 
 void ListView::mousePressEvent(QMouseEvent* e) {
     QTreeWidget::mousePressEvent(e);
-    const int button = e->button() == Qt::LeftButton    ? 1
-                       : e->button() == Qt::RightButton ? 2
+    const int button = e->button() == Qt::LeftButton     ? 1
+                       : e->button() == Qt::RightButton  ? 2
                        : e->button() == Qt::MiddleButton ? 4
-                                                        : 0;
+                                                         : 0;
     int shift = 0;
     if (e->modifiers() & Qt::ShiftModifier) shift |= 1;
     if (e->modifiers() & Qt::ControlModifier) shift |= 2;
@@ -406,7 +414,9 @@ void ListView::keyReleaseEvent(QKeyEvent* e) {
 
 // --------------------------------------------------------------- ComboBox
 
-ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) { setFont(SkinFont(9.75)); }
+ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) {
+    setFont(SkinFont(9.75));
+}
 
 void ComboBox::SetText(const QString& s) {
     if (isEditable()) {
@@ -491,6 +501,8 @@ void PictureButton::leaveEvent(QEvent* e) {
     emit MouseLeave();
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent* e) { QAbstractButton::mouseReleaseEvent(e); }
+void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
+    QAbstractButton::mouseReleaseEvent(e);
+}
 
 }  // namespace platform

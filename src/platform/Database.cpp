@@ -108,8 +108,8 @@ public:
             }
         }
         if (rc != SQLITE_OK)
-            throw DbError(QStringLiteral("Valeur refusée par la base de données (%1).")
-                              .arg(c_.Error()));
+            throw DbError(
+                QStringLiteral("Valeur refusée par la base de données (%1).").arg(c_.Error()));
     }
 
 private:
@@ -124,9 +124,9 @@ QVariant Value(sqlite3_stmt* st, int i) {
         case SQLITE_FLOAT:
             return QVariant(sqlite3_column_double(st, i));
         case SQLITE_TEXT:
-            return QVariant(QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                sqlite3_column_bytes(st, i)));
+            return QVariant(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                  sqlite3_column_bytes(st, i)));
         case SQLITE_BLOB:
             return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
                                        sqlite3_column_bytes(st, i)));
@@ -166,8 +166,7 @@ std::shared_ptr<Connection> Open(const QString& path, bool create) {
     sqlite3_create_collation_v2(raw, "NOCASE", SQLITE_UTF8, nullptr, Collate, nullptr);
     // Hold the file alone for the whole operation; the rollback journal
     // stays the default so that the file stands alone once closed.
-    const char* lock =
-        "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;";
+    const char* lock = "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;";
     char* err = nullptr;
     if (sqlite3_exec(raw, lock, nullptr, nullptr, &err) != SQLITE_OK) {
         const QString why = QString::fromUtf8(err ? err : "");
@@ -193,16 +192,24 @@ std::shared_ptr<Connection> Open(const QString& path, bool create) {
 Database::Database(std::shared_ptr<Connection> c) : conn_(std::move(c)) {}
 Database::Database(Database&&) noexcept = default;
 Database& Database::operator=(Database&&) noexcept = default;
-Database::~Database() { Close(); }
+Database::~Database() {
+    Close();
+}
 
-Database Database::OpenDatabase(const QString& path) { return Database(Open(path, false)); }
-Database Database::CreateDatabase(const QString& path) { return Database(Open(path, true)); }
+Database Database::OpenDatabase(const QString& path) {
+    return Database(Open(path, false));
+}
+Database Database::CreateDatabase(const QString& path) {
+    return Database(Open(path, true));
+}
 
 void Database::Close() {
     if (conn_) conn_->Close();
 }
 
-bool Database::IsOpen() const { return conn_ && conn_->IsOpen(); }
+bool Database::IsOpen() const {
+    return conn_ && conn_->IsOpen();
+}
 
 sqlite3* Database::Handle() const {
     if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
@@ -212,8 +219,7 @@ sqlite3* Database::Handle() const {
 void Database::Execute(const QString& sql) {
     if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
     char* err = nullptr;
-    if (sqlite3_exec(conn_->Db(), sql.toUtf8().constData(), nullptr, nullptr, &err) !=
-        SQLITE_OK) {
+    if (sqlite3_exec(conn_->Db(), sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
         const QString why = QString::fromUtf8(err ? err : "");
         sqlite3_free(err);
         throw DbError(QStringLiteral("La base de données refuse l'instruction (%1).").arg(why));
@@ -239,7 +245,8 @@ Recordset Database::OpenRecordset(const QString& sql) {
     Statement st(*conn_, run);
     const int n = sqlite3_column_count(st.Get());
     const int first = table.isEmpty() ? 0 : 1;
-    for (int i = first; i < n; ++i) rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.Get(), i)));
+    for (int i = first; i < n; ++i)
+        rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.Get(), i)));
     while (st.Step()) {
         Recordset::Row row;
         if (first) row.rowid = sqlite3_column_int64(st.Get(), 0);
@@ -269,8 +276,7 @@ int Recordset::Ordinal(const QString& name) const {
 }
 
 const QVariant& Recordset::Cell(int ordinal) const {
-    if (pos_ >= rows_.size())
-        throw DbError(QStringLiteral("Aucun enregistrement en cours."));
+    if (pos_ >= rows_.size()) throw DbError(QStringLiteral("Aucun enregistrement en cours."));
     const Row& r = rows_[pos_];
     if (r.cells.empty()) throw DbError(QStringLiteral("L'enregistrement a été supprimé."));
     if (ordinal < 0 || static_cast<size_t>(ordinal) >= r.cells.size())
@@ -283,16 +289,21 @@ QVariant Recordset::Fields(int ordinal) const {
         return pending_[static_cast<size_t>(ordinal)];
     return Cell(ordinal);
 }
-QVariant Recordset::Fields(const QString& name) const { return Fields(Ordinal(name)); }
+QVariant Recordset::Fields(const QString& name) const {
+    return Fields(Ordinal(name));
+}
 QString Recordset::Text(int ordinal) const {
     const QVariant v = Fields(ordinal);
     return v.isNull() ? QString() : v.toString();
 }
-QString Recordset::Text(const QString& name) const { return Text(Ordinal(name)); }
+QString Recordset::Text(const QString& name) const {
+    return Text(Ordinal(name));
+}
 
 void Recordset::NeedTable(const char* what) const {
     if (table_.isEmpty())
-        throw DbError(QStringLiteral("Cette requête ne permet pas %1.").arg(QString::fromUtf8(what)));
+        throw DbError(
+            QStringLiteral("Cette requête ne permet pas %1.").arg(QString::fromUtf8(what)));
     if (!conn_ || !conn_->IsOpen())
         throw DbError(QStringLiteral("La base de données est déjà fermée."));
 }
@@ -320,7 +331,9 @@ void Recordset::SetField(int ordinal, const QVariant& v) {
     pending_[static_cast<size_t>(ordinal)] = v;
     touched_[static_cast<size_t>(ordinal)] = true;
 }
-void Recordset::SetField(const QString& name, const QVariant& v) { SetField(Ordinal(name), v); }
+void Recordset::SetField(const QString& name, const QVariant& v) {
+    SetField(Ordinal(name), v);
+}
 
 void Recordset::Update() {
     if (mode_ == Mode::None)

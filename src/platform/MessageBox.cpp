@@ -89,11 +89,21 @@ int MsgBox(const QString& prompt, int style, const QString& title, QWidget* pare
 }
 
 namespace MessageSeam {
-void Enable() { Seam().enabled = true; }
-void Disable() { Seam() = SeamState{}; }
-bool Enabled() { return Seam().enabled; }
-void Answer(const QList<int>& answers) { Seam().answers = answers; }
-QList<Call> Calls() { return Seam().calls; }
+void Enable() {
+    Seam().enabled = true;
+}
+void Disable() {
+    Seam() = SeamState{};
+}
+bool Enabled() {
+    return Seam().enabled;
+}
+void Answer(const QList<int>& answers) {
+    Seam().answers = answers;
+}
+QList<Call> Calls() {
+    return Seam().calls;
+}
 void Clear() {
     Seam().calls.clear();
     Seam().answers.clear();

@@ -16,7 +16,9 @@ void OverrideScreenTwips(double width, double height) {
     g_height = height;
 }
 
-int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int ToPixels(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 double ScreenWidthTwips() {
     if (g_width > 0) return g_width;
@@ -43,6 +45,8 @@ void RestorePointer() {
     g_hourglass = 0;
 }
 
-bool HourglassShown() { return g_hourglass != 0; }
+bool HourglassShown() {
+    return g_hourglass != 0;
+}
 
 }  // namespace platform

@@ -15,7 +15,9 @@ QString SettingsFile(const QString& app) {
 }
 
 namespace {
-QString Path(const QString& section, const QString& key) { return section + u'/' + key; }
+QString Path(const QString& section, const QString& key) {
+    return section + u'/' + key;
+}
 }  // namespace
 
 QString GetSetting(const QString& app, const QString& section, const QString& key,
@@ -37,7 +39,9 @@ bool HasSetting(const QString& app, const QString& section, const QString& key) 
     return s.contains(Path(section, key));
 }
 
-QString BoolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
+QString BoolText(bool b) {
+    return b ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 bool TextBool(const QString& s, bool defaultValue) {
     const QString t = s.trimmed();

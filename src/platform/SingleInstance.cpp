@@ -18,7 +18,9 @@ bool SingleInstance::TryAcquire() {
     return lock_->tryLock(0);
 }
 
-void SingleInstance::Release() { lock_->unlock(); }
+void SingleInstance::Release() {
+    lock_->unlock();
+}
 
 QString SingleInstance::DefaultLockPath() {
     return QFileInfo(SettingsFile(AppTitle())).absolutePath() + QStringLiteral("/brivanta.lock");

@@ -6,7 +6,9 @@ QString Str(long long n) {
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
 }
 
-QString KeyNumber(const QString& key) { return key.mid(1); }
+QString KeyNumber(const QString& key) {
+    return key.mid(1);
+}
 
 long long Val(const QString& s) {
     qsizetype i = 0;
@@ -37,7 +39,9 @@ QString Trim(const QString& s) {
 
 namespace platform {
 
-double RoundHalfEven(double x) { return std::nearbyint(x); }
+double RoundHalfEven(double x) {
+    return std::nearbyint(x);
+}
 
 long long IntDiv(double a, double b) {
     const long long x = static_cast<long long>(RoundHalfEven(a));

@@ -19,20 +19,28 @@ QStringList Teneurs;
 QColor CouleurSelection;
 
 void ChargerLibelles() {
-    Couts = {QStringLiteral("Sans Commentaire"), QStringLiteral("Peu Coûteux"),
-             QStringLiteral("Raisonnable"),      QStringLiteral("Moyen"),
-             QStringLiteral("Cher"),             QStringLiteral("Très Cher")};
+    Couts = {QStringLiteral("Sans Commentaire"),
+             QStringLiteral("Peu Coûteux"),
+             QStringLiteral("Raisonnable"),
+             QStringLiteral("Moyen"),
+             QStringLiteral("Cher"),
+             QStringLiteral("Très Cher")};
     Difficultes = {QStringLiteral("Sans Commentaire"), QStringLiteral("Très Facile"),
                    QStringLiteral("Facile"),           QStringLiteral("Faible"),
                    QStringLiteral("Moyenne"),          QStringLiteral("Difficile")};
-    Teneurs = {QStringLiteral("Sans Commentaire"), QStringLiteral("Sans Alcool"),
-               QStringLiteral("Très Faible"),      QStringLiteral("Faible"),
-               QStringLiteral("Moyen"),            QStringLiteral("Fort"),
+    Teneurs = {QStringLiteral("Sans Commentaire"),
+               QStringLiteral("Sans Alcool"),
+               QStringLiteral("Très Faible"),
+               QStringLiteral("Faible"),
+               QStringLiteral("Moyen"),
+               QStringLiteral("Fort"),
                QStringLiteral("Très Fort")};
 }
 
 // FF0000 in blue-green-red order: pure blue.
-void InitCouleurSelection() { CouleurSelection = QColor(0, 0, 255); }
+void InitCouleurSelection() {
+    CouleurSelection = QColor(0, 0, 255);
+}
 
 const ListKind& Kind(int kind) {
     static const ListKind kinds[7] = {
@@ -48,9 +56,9 @@ const ListKind& Kind(int kind) {
 }
 
 int Tris() {
-    return static_cast<int>(platform::Val(platform::GetSetting(
-        platform::AppTitle(), QStringLiteral("Settings"), QStringLiteral("Tris"),
-        QStringLiteral("0"))));
+    return static_cast<int>(
+        platform::Val(platform::GetSetting(platform::AppTitle(), QStringLiteral("Settings"),
+                                           QStringLiteral("Tris"), QStringLiteral("0"))));
 }
 
 void AfficherListe(int kind) {
@@ -123,9 +131,9 @@ void RemplirListe(const QString& table, const QString& sortColumn, const QString
     if (kind == 0 || kind == 1 || kind == 2 || kind == 6) {
         f.Liste.SetSorted(true);
         auto d = db::OpenDb();
-        auto rs = d.OpenRecordset(QStringLiteral("SELECT * From ") + table +
-                                  QStringLiteral(" order by ") + sortColumn +
-                                  QStringLiteral(" asc"));
+        auto rs =
+            d.OpenRecordset(QStringLiteral("SELECT * From ") + table +
+                            QStringLiteral(" order by ") + sortColumn + QStringLiteral(" asc"));
         const long count = rs.RecordCount();
         std::vector<platform::ListView::Entry> entries;
         entries.reserve(static_cast<size_t>(count));
@@ -209,8 +217,7 @@ void ListerRecettesCritere(const QString& table, const QString& column) {
     std::vector<platform::ListView::Entry> entries;
     entries.reserve(static_cast<size_t>(rs.RecordCount()));
     for (long i = 0; i < rs.RecordCount(); ++i, rs.MoveNext())
-        entries.push_back(
-            {QStringLiteral("N ") + Str(rs.Fields(0).toLongLong()), rs.Text(1), 1});
+        entries.push_back({QStringLiteral("N ") + Str(rs.Fields(0).toLongLong()), rs.Text(1), 1});
     f.LFilms.AddMany(std::move(entries));
     d.Close();
 }
@@ -227,13 +234,13 @@ void ListerRecettesIngredient() {
     platform::Resume([&] {
         auto d = db::OpenDb();
         auto lines = d.OpenRecordset(QStringLiteral("SELECT * From Ingre where NIngre = ") +
-                                     SelectedKeyNumber() +
-                                     QStringLiteral(" order by NIngre desc"));
+                                     SelectedKeyNumber() + QStringLiteral(" order by NIngre desc"));
         for (long i = 0; i < lines.RecordCount(); ++i, lines.MoveNext()) {
             platform::Resume([&] {
                 const long long n = lines.Fields(0).toLongLong();
-                auto rs = d.OpenRecordset(QStringLiteral("SELECT * From Cocktails where Numero = ") +
-                                          Str(n) + QStringLiteral(" order by Numero desc"));
+                auto rs =
+                    d.OpenRecordset(QStringLiteral("SELECT * From Cocktails where Numero = ") +
+                                    Str(n) + QStringLiteral(" order by Numero desc"));
                 const QString key = QStringLiteral("N ") + Str(n);
                 // A recipe with several lines of the ingredient is listed once.
                 if (rs.RecordCount() > 0 && !keys.contains(key)) {

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-static void InitSkinResources() { Q_INIT_RESOURCE(skin); }
+static void InitSkinResources() {
+    Q_INIT_RESOURCE(skin);
+}
 
 namespace Skin {
 
@@ -13,8 +15,8 @@ QPixmap Picture(const QString& name, QSize size) {
     static const bool init = (InitSkinResources(), true);
     (void)init;
     static QHash<QString, QPixmap> cache;
-    const QString key = name + u'@' + QString::number(size.width()) + u'x' +
-                        QString::number(size.height());
+    const QString key =
+        name + u'@' + QString::number(size.width()) + u'x' + QString::number(size.height());
     const auto it = cache.constFind(key);
     if (it != cache.constEnd()) return it.value();
     QPixmap out;

@@ -16,7 +16,9 @@ QStringList Columns(Database& d, const QString& table) {
     for (int i = 0; i < rs.FieldCount(); ++i) out << rs.FieldName(i);
     return out;
 }
-long Count(Database& d, const QString& sql) { return d.OpenRecordset(sql).RecordCount(); }
+long Count(Database& d, const QString& sql) {
+    return d.OpenRecordset(sql).RecordCount();
+}
 }  // namespace
 
 class TestCollection : public QObject {
@@ -69,21 +71,31 @@ private slots:
         QVERIFY(Count(d, "SELECT * From Cocktails") >= 40);
         QVERIFY(Count(d, "SELECT * From Categorie") >= 8);
         QCOMPARE(Count(d, "SELECT * From Verre"), 10L);
-        QCOMPARE(Count(d, "SELECT * From Verre where trim(Contenance) <> '' and trim(Description) <> ''"), 10L);
+        QCOMPARE(
+            Count(d,
+                  "SELECT * From Verre where trim(Contenance) <> '' and trim(Description) <> ''"),
+            10L);
         QCOMPARE(Count(d, "SELECT * From Realisation"), 5L);
         QVERIFY(Count(d, "SELECT * From lexique") >= 30);
         // Every recipe has lines, a known category, glass and way, and levels in range.
-        QCOMPARE(Count(d, "SELECT * From Cocktails where Numero not in (SELECT Numero From Ingre)"), 0L);
-        QCOMPARE(Count(d, "SELECT * From Cocktails where NCategorie not in (SELECT NCategorie From Categorie)"
-                          " or Nverre not in (SELECT NVerre From Verre)"
-                          " or NReal not in (SELECT NRealisation From Realisation)"),
+        QCOMPARE(Count(d, "SELECT * From Cocktails where Numero not in (SELECT Numero From Ingre)"),
                  0L);
-        QCOMPARE(Count(d, "SELECT * From Cocktails where Cout not between 0 and 5 or difficulte not"
-                          " between 0 and 5 or Teneur not between 0 and 6"),
+        QCOMPARE(
+            Count(
+                d,
+                "SELECT * From Cocktails where NCategorie not in (SELECT NCategorie From Categorie)"
+                " or Nverre not in (SELECT NVerre From Verre)"
+                " or NReal not in (SELECT NRealisation From Realisation)"),
+            0L);
+        QCOMPARE(Count(d,
+                       "SELECT * From Cocktails where Cout not between 0 and 5 or difficulte not"
+                       " between 0 and 5 or Teneur not between 0 and 6"),
                  0L);
         const long all = Count(d, "SELECT * From Cocktails");
-        const long filled = Count(d, "SELECT * From Cocktails where trim(preparation) <> '' and"
-                                     " trim(Deco) <> '' and trim(Description) <> '' and trim(Histoire) <> ''");
+        const long filled =
+            Count(d,
+                  "SELECT * From Cocktails where trim(preparation) <> '' and"
+                  " trim(Deco) <> '' and trim(Description) <> '' and trim(Histoire) <> ''");
         QVERIFY2(filled * 4 >= all * 3, "most recipes have their four texts");
     }
 
@@ -98,8 +110,8 @@ private slots:
         const QByteArray before = Fixture::ReadFile(fx.DbFile());
         // A seed that cannot be written (a lookup value of the wrong shape
         // cannot fail, so use a folder that is not there) leaves the file alone.
-        QVERIFY_THROWS_EXCEPTION(platform::DbError,
-                                 db::WriteCollection(fx.Dir() + "/absent/db.mdb", Fixture::Parse("{}")));
+        QVERIFY_THROWS_EXCEPTION(platform::DbError, db::WriteCollection(fx.Dir() + "/absent/db.mdb",
+                                                                        Fixture::Parse("{}")));
         QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
         QCOMPARE(QDir(fx.Dir()).entryList({"*.nouveau"}, QDir::Files), QStringList());
     }

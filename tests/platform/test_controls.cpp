@@ -1,8 +1,7 @@
 // The controls the windows are made of, and the number and text rules
 // that list keys and layouts rely on.
-#include <QtTest>
-
 #include <QLineEdit>
+#include <QtTest>
 
 #include "platform/Controls.h"
 #include "platform/VbText.h"

@@ -18,12 +18,18 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("equal");
-        QTest::newRow("É = é") << "ÉTÉ" << "été" << true;
-        QTest::newRow("é ≠ e") << "été" << "ete" << false;
-        QTest::newRow("apostrophe") << "Jus d'orange" << "JUS D'ORANGE" << true;
-        QTest::newRow("Œ = œ") << "Œuf" << "œuf" << true;
-        QTest::newRow("blank counts") << "Rhum " << "Rhum" << false;
-        QTest::newRow("ç = Ç") << "Citron façon" << "CITRON FAÇON" << true;
+        QTest::newRow("É = é") << "ÉTÉ"
+                               << "été" << true;
+        QTest::newRow("é ≠ e") << "été"
+                               << "ete" << false;
+        QTest::newRow("apostrophe") << "Jus d'orange"
+                                    << "JUS D'ORANGE" << true;
+        QTest::newRow("Œ = œ") << "Œuf"
+                               << "œuf" << true;
+        QTest::newRow("blank counts") << "Rhum "
+                                      << "Rhum" << false;
+        QTest::newRow("ç = Ç") << "Citron façon"
+                               << "CITRON FAÇON" << true;
     }
     void equalityIgnoresCaseNotAccents() {
         QFETCH(QString, a);
@@ -67,7 +73,8 @@ private slots:
             for (int i = 0, lb = rng() % 6; i < lb; ++i) b += alphabet[rng() % alphabet.size()];
             const int fast = platform::CompareFrench(a, b);
             const int slow = platform::CompareFrenchSlow(a, b);
-            if (fast != slow) QFAIL(qPrintable(QString("'%1' vs '%2': %3 / %4").arg(a, b).arg(fast).arg(slow)));
+            if (fast != slow)
+                QFAIL(qPrintable(QString("'%1' vs '%2': %3 / %4").arg(a, b).arg(fast).arg(slow)));
             const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
             QCOMPARE(platform::CompareFrenchUtf8(ua.constData(), int(ua.size()), ub.constData(),
                                                  int(ub.size())),
@@ -164,8 +171,9 @@ private slots:
         all.SetField(0, 9);
         all.SetField(1, "1/2");
         all.Update();
-        QCOMPARE(d.OpenRecordset("SELECT * From Quantite where Quantite = '1/2'").Fields(0).toLongLong(),
-                 9LL);
+        QCOMPARE(
+            d.OpenRecordset("SELECT * From Quantite where Quantite = '1/2'").Fields(0).toLongLong(),
+            9LL);
         // Not a query of one table: reading only.
         auto joined = d.OpenRecordset("SELECT Recette, Categorie From Cocktails, Categorie");
         QVERIFY_THROWS_EXCEPTION(DbError, joined.AddNew());

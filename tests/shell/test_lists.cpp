@@ -29,7 +29,9 @@ const char* kSeed = R"({
      "lignes": [["4", "cl", "Rhum blanc"], ["2", "cl", "Citron vert"]]}
   ]})";
 
-Frmmain& F() { return Frmmain::Instance(); }
+Frmmain& F() {
+    return Frmmain::Instance();
+}
 
 QStringList Texts(const platform::ListView& l) {
     QStringList out;
@@ -64,27 +66,32 @@ private slots:
         QTest::addColumn<QString>("count");
         // Categories are numbered in the seed's order: Tropical 1, Classique 2, Vide 3;
         // the fourth, without a name, counts but is not listed.
-        QTest::newRow("0 recipes") << 0 << " Liste des Cocktails "
-                                   << QStringList{"Daïquiri", "Écume d'été", "Margarita", "Mojito"}
-                                   << QStringList{"N  4", "N  3", "N  2", "N  1"}
-                                   << " 4 Cocktail(s) ...";
-        QTest::newRow("1 categories") << 1 << " Liste des Catégories "
-                                      << QStringList{"Classique", "Tropical", "Vide"}
-                                      << QStringList{"N  2", "N  1", "N  3"} << " 2 Recette(s) ...";
+        QTest::newRow("0 recipes")
+            << 0 << " Liste des Cocktails "
+            << QStringList{"Daïquiri", "Écume d'été", "Margarita", "Mojito"}
+            << QStringList{"N  4", "N  3", "N  2", "N  1"} << " 4 Cocktail(s) ...";
+        QTest::newRow("1 categories")
+            << 1 << " Liste des Catégories " << QStringList{"Classique", "Tropical", "Vide"}
+            << QStringList{"N  2", "N  1", "N  3"} << " 2 Recette(s) ...";
         QTest::newRow("2 glasses") << 2 << " Liste des Verres" << QStringList{"Coupe", "Tumbler"}
                                    << QStringList{"N  2", "N  1"} << " 3 Recette(s) ...";
         QTest::newRow("3 costs")
             << 3 << "  Coûts "
-            << QStringList{"Sans Commentaire", "Peu Coûteux", "Raisonnable", "Moyen", "Cher", "Très Cher"}
+            << QStringList{"Sans Commentaire", "Peu Coûteux", "Raisonnable", "Moyen", "Cher",
+                           "Très Cher"}
             << QStringList{"N  0", "N  1", "N  2", "N  3", "N  4", "N  5"} << " 0 Recette(s) ...";
         QTest::newRow("4 difficulty")
             << 4 << " Niveaux de difficulté"
-            << QStringList{"Sans Commentaire", "Très Facile", "Facile", "Faible", "Moyenne", "Difficile"}
+            << QStringList{"Sans Commentaire", "Très Facile", "Facile",
+                           "Faible",           "Moyenne",     "Difficile"}
             << QStringList{"N  0", "N  1", "N  2", "N  3", "N  4", "N  5"} << " 0 Recette(s) ...";
         QTest::newRow("5 strength")
             << 5 << " Teneurs en alcool"
-            << QStringList{"Sans Commentaire", "Sans Alcool", "Très Faible", "Faible", "Moyen", "Fort", "Très Fort"}
-            << QStringList{"N  0", "N  1", "N  2", "N  3", "N  4", "N  5", "N  6"} << " 0 Recette(s) ...";
+            << QStringList{"Sans Commentaire", "Sans Alcool", "Très Faible",
+                           "Faible",           "Moyen",       "Fort",
+                           "Très Fort"}
+            << QStringList{"N  0", "N  1", "N  2", "N  3", "N  4", "N  5", "N  6"}
+            << " 0 Recette(s) ...";
         QTest::newRow("6 ingredients")
             << 6 << " Liste des Ingrédients "
             << QStringList{"Citron vert", "Jus d'orange", "Rhum blanc", "Tequila"}
@@ -107,7 +114,8 @@ private slots:
         QCOMPARE(F().LTGauche.Tag, title);
         QCOMPARE(Texts(F().Liste), texts);
         QCOMPARE(Keys(F().Liste), keys);
-        for (int i = 1; i <= F().Liste.Count(); ++i) QCOMPARE(F().Liste.Item(i)->SmallIcon(), kind + 1);
+        for (int i = 1; i <= F().Liste.Count(); ++i)
+            QCOMPARE(F().Liste.Item(i)->SmallIcon(), kind + 1);
         QCOMPARE(F().LBGauche.Caption(), count);
 
         // The first entry is selected, blue and bold, and titles the panel.
@@ -143,12 +151,15 @@ private slots:
         QTest::addColumn<QStringList>("recipes");
         QTest::newRow("category Tropical") << 1 << 2 << QStringList{"Mojito", "Écume d'été"};
         QTest::newRow("empty category") << 1 << 3 << QStringList{};
-        QTest::newRow("glass Coupe") << 2 << 1 << QStringList{"Margarita", "Écume d'été", "Daïquiri"};
-        QTest::newRow("cost Raisonnable") << 3 << 3 << QStringList{"Mojito", "Écume d'été", "Daïquiri"};
+        QTest::newRow("glass Coupe")
+            << 2 << 1 << QStringList{"Margarita", "Écume d'été", "Daïquiri"};
+        QTest::newRow("cost Raisonnable")
+            << 3 << 3 << QStringList{"Mojito", "Écume d'été", "Daïquiri"};
         QTest::newRow("difficulty Très Facile") << 4 << 2 << QStringList{"Écume d'été"};
         QTest::newRow("strength Fort") << 5 << 6 << QStringList{"Margarita", "Daïquiri"};
         // Citron vert: two lines in the Margarita, listed once.
-        QTest::newRow("ingredient Citron vert") << 6 << 1 << QStringList{"Mojito", "Margarita", "Daïquiri"};
+        QTest::newRow("ingredient Citron vert")
+            << 6 << 1 << QStringList{"Mojito", "Margarita", "Daïquiri"};
     }
     void lowerListOfEachGroup() {
         QFETCH(int, kind);
@@ -239,8 +250,8 @@ private slots:
         QVERIFY(fx.StartMain());
         QVERIFY(QFile::remove(fx.DbFile()));
         QVERIFY_THROWS_EXCEPTION(platform::DbError, General::RemplirListe("Cocktails", "Recette",
-                                                                         " Liste des Cocktails ",
-                                                                         " Cocktail(s) ...", 0));
+                                                                          " Liste des Cocktails ",
+                                                                          " Cocktail(s) ...", 0));
         QVERIFY(!platform::HourglassShown());
         QVERIFY(!F().Chargement.Visible());
 

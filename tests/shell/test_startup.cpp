@@ -12,7 +12,9 @@
 using platform::MessageSeam::Calls;
 
 namespace {
-Frmmain& F() { return Frmmain::Instance(); }
+Frmmain& F() {
+    return Frmmain::Instance();
+}
 const char* kSeed = R"({"categories": ["Tropical"], "verres": [{"nom": "Tumbler"}],
   "recettes": [{"nom": "Mojito", "categorie": "Tropical", "verre": "Tumbler",
                 "lignes": [["4", "cl", "Rhum blanc"]]},
@@ -62,9 +64,10 @@ private slots:
         platform::OverrideScreenTwips(15360, 11520);
         QVERIFY(!F().Form_Load());
         QCOMPARE(Calls().size(), 1);
-        QCOMPARE(Calls()[0].prompt,
-                 QString("  Brivanta est en cours d'utilsation sur votre machine\r\r"
-                         "Pour pouvoir l'utiliser de nouveau, veuillez fermer la version ouverte !"));
+        QCOMPARE(
+            Calls()[0].prompt,
+            QString("  Brivanta est en cours d'utilsation sur votre machine\r\r"
+                    "Pour pouvoir l'utiliser de nouveau, veuillez fermer la version ouverte !"));
         QCOMPARE(Calls()[0].style, int(platform::vbCritical));
         QCOMPARE(Calls()[0].title, QString("Brivanta"));
         // The first copy still holds its lock, and its settings are as they were.
@@ -198,8 +201,8 @@ private slots:
         fx.WriteSeed(kSeed);
         QVERIFY(fx.StartMain());
         const QList<QColor> table = {
-            {255, 255, 255}, {0, 0, 0},     {255, 255, 0},   {128, 255, 128}, {0, 255, 0},
-            {128, 255, 255}, {0, 255, 255}, {192, 192, 255}, {128, 128, 255}, {255, 192, 255},
+            {255, 255, 255}, {0, 0, 0},       {255, 255, 0},   {128, 255, 128}, {0, 255, 0},
+            {128, 255, 255}, {0, 255, 255},   {192, 192, 255}, {128, 128, 255}, {255, 192, 255},
             {255, 0, 255},   {255, 255, 192}, {255, 0, 0}};
         QSet<QRgb> seen;
         QColor last = F().Anim2.ForeColor();

@@ -7,8 +7,8 @@
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
-#include "platform/Settings.h"
 #include "platform/Screen.h"
+#include "platform/Settings.h"
 #include "shell/Frmmain.h"
 
 Fixture::Fixture() {
@@ -38,7 +38,8 @@ Fixture::~Fixture() {
 QJsonObject Fixture::Parse(const char* json) {
     QJsonParseError err{};
     const QJsonDocument d = QJsonDocument::fromJson(QByteArray(json), &err);
-    if (err.error != QJsonParseError::NoError) qFatal("bad fixture: %s", qPrintable(err.errorString()));
+    if (err.error != QJsonParseError::NoError)
+        qFatal("bad fixture: %s", qPrintable(err.errorString()));
     return d.object();
 }
 
@@ -47,9 +48,15 @@ QByteArray Fixture::ReadFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void Fixture::WriteSeed(const char* json) { WriteSeed(Parse(json)); }
-void Fixture::WriteSeed(const QJsonObject& seed) { db::WriteCollection(DbFile(), seed); }
-void Fixture::WriteSample() { db::WriteCollection(DbFile(), db::ReadSeed(QStringLiteral(BRIVANTA_SEED))); }
+void Fixture::WriteSeed(const char* json) {
+    WriteSeed(Parse(json));
+}
+void Fixture::WriteSeed(const QJsonObject& seed) {
+    db::WriteCollection(DbFile(), seed);
+}
+void Fixture::WriteSample() {
+    db::WriteCollection(DbFile(), db::ReadSeed(QStringLiteral(BRIVANTA_SEED)));
+}
 
 void Fixture::SetSetting(const QString& section, const QString& key, const QString& value) {
     platform::SaveSetting(platform::AppTitle(), section, key, value);
@@ -62,7 +69,8 @@ QString Fixture::Setting(const QString& section, const QString& key) const {
 bool Fixture::StartMain(double widthTwips, double heightTwips) {
     if (!platform::HasSetting(platform::AppTitle(), QStringLiteral("Settings"),
                               QStringLiteral("SplashAuto")))
-        SetSetting(QStringLiteral("Settings"), QStringLiteral("SplashAuto"), QStringLiteral("False"));
+        SetSetting(QStringLiteral("Settings"), QStringLiteral("SplashAuto"),
+                   QStringLiteral("False"));
     platform::OverrideScreenTwips(widthTwips, heightTwips);
     return Frmmain::Instance().Form_Load();
 }
