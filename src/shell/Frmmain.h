@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/SingleInstance.h"
 
@@ -28,6 +29,8 @@ public:
 
     void ListeHaute();
     void CacherListeModif();
+    void RechercherNumero(const QString& Data, long long& Numero, const QString& NomChamp,
+                          const QString& NumChamp);
 
     // Skin pieces, as the layout places them.
     platform::Panel Fond{this};
@@ -72,6 +75,7 @@ public:
     // Pictures and pick-lists of the recipe panel.
     platform::PictureBox Icone_DEco{&Fr_Droit};
     platform::PictureBox ImageTemp{this};
+    platform::CommonDialog CommonDialog1;
     platform::ComboBox LCout{&Fond};
     platform::ComboBox LDiff{&Fond};
     platform::ComboBox LTeneur{&Fond};

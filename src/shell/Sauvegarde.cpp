@@ -1,8 +1,134 @@
 #include "shell/Sauvegarde.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "db/Schema.h"
+#include "platform/AppFolder.h"
+#include "platform/MessageBox.h"
+#include "platform/Resume.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+
 namespace General {
 
-void SauvegarderBase() {}
-void RestaurerBase() {}
+namespace {
+
+const QString kFiltre = QStringLiteral("Tous les fichiers MDB (*.mdb)|*.mdb");
+
+// A path the way two names of one file compare: absolute, cleaned, lower case.
+QString Compared(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath()).toLower();
+}
+
+// Copies a whole file. The copy is written beside the target and renamed
+// over it only once complete, so a failure leaves the target as it was.
+bool CopierFichier(const QString& from, const QString& to, QString* why) {
+    QFile src(from);
+    if (!src.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("le fichier « %1 » ne peut pas être lu").arg(from);
+        return false;
+    }
+    QSaveFile dst(to);
+    if (!dst.open(QIODevice::WriteOnly)) {
+        *why = QStringLiteral("le fichier « %1 » ne peut pas être écrit").arg(to);
+        return false;
+    }
+    QByteArray chunk;
+    while (!(chunk = src.read(1 << 20)).isEmpty()) {
+        if (dst.write(chunk) != chunk.size()) {
+            dst.cancelWriting();
+            *why = QStringLiteral("l'écriture de « %1 » a échoué (disque plein ?)").arg(to);
+            return false;
+        }
+    }
+    if (src.error() != QFileDevice::NoError) {
+        dst.cancelWriting();
+        *why = QStringLiteral("le fichier « %1 » n'a pas pu être lu entièrement").arg(from);
+        return false;
+    }
+    if (!dst.commit()) {
+        *why = QStringLiteral("le fichier « %1 » n'a pas pu être enregistré").arg(to);
+        return false;
+    }
+    return true;
+}
+
+void Refuser(const QString& name) {
+    platform::MsgBox(QStringLiteral("Vous ne devriez pas sauvegarder avec ce nom (") + name +
+                         QStringLiteral(") !!!"),
+                     platform::vbInformation + platform::vbOKOnly, platform::AppTitle());
+}
+
+void Signaler(const QString& text) {
+    platform::MsgBox(text, platform::vbExclamation + platform::vbOKOnly, platform::AppTitle());
+}
+
+// Puts the chosen file in place of the live collection, only when it is a
+// collection of ours; the user is told why when it is not.
+void Remplacer(const QString& chosen) {
+    const QString live = db::DbPath();
+    const QFileInfo from(chosen);
+    const QFileInfo to(live);
+    if (from.exists() && to.exists() && from.canonicalFilePath() == to.canonicalFilePath())
+        return;  // the live file itself: nothing to copy
+    QString why;
+    if (!db::IsCollection(chosen, &why)) {
+        Signaler(QStringLiteral("Le fichier « %1 » ne peut pas être restauré : %2.\n"
+                                "La base de données actuelle est conservée.")
+                     .arg(chosen, why));
+        return;
+    }
+    if (!CopierFichier(chosen, live, &why)) {
+        Signaler(QStringLiteral("La restauration de la base de données a échoué : %1.\n"
+                                "La base de données actuelle est conservée.")
+                     .arg(why));
+        return;
+    }
+    // A journal left beside the old file must not be replayed into the new one.
+    QFile::remove(live + QStringLiteral("-journal"));
+}
+
+}  // namespace
+
+void SauvegarderBase() {
+    platform::CommonDialog& dlg = Frmmain::Instance().CommonDialog1;
+    dlg.DialogTitle = QStringLiteral("Sauvegarder la base de donnée");
+    dlg.FileName = QString();
+    dlg.Filter = kFiltre;
+    dlg.ShowSave();
+    const QString name = dlg.FileName;
+    if (name.isEmpty()) return;
+
+    if (Compared(name) == Compared(platform::AppFile(QStringLiteral("db.mdb")))) {
+        Refuser(QStringLiteral("db.mdb"));
+        return;
+    }
+    if (Compared(name) == Compared(platform::AppFile(QStringLiteral("RaruDavirevov.mdb")))) {
+        Refuser(QStringLiteral("RaruDavirevov.mdb"));
+        return;
+    }
+    QString why;
+    if (!CopierFichier(db::DbPath(), name, &why))
+        Signaler(QStringLiteral("La sauvegarde de la base de données a échoué : %1.").arg(why));
+}
+
+void RestaurerBase() {
+    Frmmain& f = Frmmain::Instance();
+    platform::CommonDialog& dlg = f.CommonDialog1;
+    dlg.DialogTitle = QStringLiteral("Restaurer une ancienne base de donnée");
+    dlg.FileName = QString();
+    dlg.Filter = kFiltre;
+    dlg.ShowOpen();
+    const QString name = dlg.FileName;
+    if (!name.isEmpty()) {
+        platform::Resume([&] { f.CoinGT.repaint(); });
+        platform::Resume([&] { Remplacer(name); });
+        platform::Resume([&] { AfficherListe(Tris()); });
+    }
+    if (f.Liste.Count() == 0) f.LTDroit.SetCaption(QString());
+}
 
 }  // namespace General

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Synthetic recipe collections for timing the lists on large files.
+namespace bench {
+
+struct Synthese {
+    long long ingredientVedette = 0;  // number of the ingredient most recipes use
+    int recettesVedette = 0;          // how many recipes use it
+};
+
+// Writes a whole collection of `recettes` recipes at `path` (about ten
+// ingredient lines each, 30 categories, 40 glasses, 500 ingredients, levels
+// and the four texts filled). The same size always gives the same file.
+// Refuses an existing file; raises platform::DbError on failure and leaves
+// no partial file behind.
+Synthese EcrireCollection(const QString& path, int recettes);
+
+}  // namespace bench

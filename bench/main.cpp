@@ -1,0 +1,315 @@
+// Times the lists of the main window on a synthetic collection, each beside
+// the bare SQLite work behind it. One line per measure: NAME ms FLOOR_ms.
+//
+//   brivanta-bench [recettes=50000] [--runs N] [--keep DOSSIER]
+
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "Synthetique.h"
+#include "db/Schema.h"
+#include "platform/Database.h"
+#include "platform/MessageBox.h"
+#include "platform/Screen.h"
+#include "platform/VbText.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+
+namespace {
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double Millis(const std::function<void()>& f) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+double MedianOf(int runs, const std::function<void()>& f) {
+    std::vector<double> v;
+    for (int i = 0; i < runs; ++i) v.push_back(Millis(f));
+    return Median(v);
+}
+
+// Paints what the call left to paint, as the user would see it.
+void Settle() {
+    QCoreApplication::processEvents();
+}
+
+// The bare statement: prepare, step every row, read the columns the
+// program reads (ints and texts by number), on a fresh connection of ours.
+struct Floor {
+    std::vector<int> ints, texts;
+};
+
+long long Statement(sqlite3* db, const QByteArray& sql, const Floor& cols) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_finalize(st);
+        throw platform::DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    }
+    long long sum = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int i : cols.ints) sum += sqlite3_column_int64(st, i);
+        for (int i : cols.texts) {
+            const unsigned char* t = sqlite3_column_text(st, i);
+            sum += sqlite3_column_bytes(st, i) + (t ? t[0] : 0);
+        }
+    }
+    sqlite3_finalize(st);
+    return sum;
+}
+
+volatile long long g_sink = 0;
+
+double FloorOf(int runs, const std::function<void(sqlite3*)>& f) {
+    std::vector<double> v;
+    for (int i = 0; i < runs; ++i) {
+        // A fresh connection each time, as every operation of the program opens one.
+        platform::Database d = db::OpenDb();
+        v.push_back(Millis([&] { f(d.Handle()); }));
+        d.Close();
+    }
+    return Median(v);
+}
+
+QByteArray ListSql(int kind) {
+    const General::ListKind& k = General::Kind(kind);
+    return QByteArray("SELECT * From ") + k.table + " order by " + k.sortColumn + " asc";
+}
+
+// The ingredient lines, then each recipe looked up on its own, as the
+// lower list of an ingredient reads them.
+long long IngredientStatements(sqlite3* db, long long ingredient) {
+    long long sum = 0;
+    std::vector<long long> numeros;
+    sqlite3_stmt* st = nullptr;
+    const QByteArray sql = "SELECT * From Ingre where NIngre = " + QByteArray::number(ingredient) +
+                           " order by NIngre desc";
+    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) numeros.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    for (const long long n : numeros)
+        sum += Statement(db,
+                         "SELECT * From Cocktails where Numero = " + QByteArray::number(n) +
+                             " order by Numero desc",
+                         {{0}, {1}});
+    return sum;
+}
+
+void Line(QTextStream& out, const char* name, double ms, double floor) {
+    out << name << ' ' << QString::number(ms, 'f', 1) << ' ' << QString::number(floor, 'f', 1)
+        << '\n';
+    out.flush();
+}
+
+void Note(QTextStream& out, const QString& text) {
+    out << "# " << text << '\n';
+    out.flush();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brivanta"));
+
+    int recettes = 50000;
+    int runs = 5;
+    QString keep;
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--runs") && i + 1 < args.size())
+            runs = std::max(1, args[++i].toInt());
+        else if (args[i] == QStringLiteral("--keep") && i + 1 < args.size())
+            keep = args[++i];
+        else if (args[i].toInt() > 0)
+            recettes = args[i].toInt();
+        else {
+            std::fprintf(stderr, "usage: brivanta-bench [recettes] [--runs N] [--keep DOSSIER]\n");
+            return 2;
+        }
+    }
+
+    QTextStream out(stdout);
+    QTemporaryDir temp;
+    const QString dir = keep.isEmpty() ? temp.path() : keep;
+    QDir().mkpath(dir);
+    if (QFile::exists(dir + QStringLiteral("/db.mdb"))) {
+        std::fprintf(stderr, "brivanta-bench: %s holds a collection already\n", qPrintable(dir));
+        return 2;
+    }
+    const QString settings = dir + QStringLiteral("/reglages/Brivanta.ini");
+    QDir().mkpath(dir + QStringLiteral("/reglages"));
+    {
+        QFile ini(settings);
+        if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 1;
+        ini.write("[Settings]\nSplashAuto=False\n");
+    }
+    qputenv("BRIVANTA_DOSSIER", dir.toUtf8());
+    qputenv("BRIVANTA_REGLAGES", settings.toUtf8());
+    // No message box may wait for a click during a measure.
+    platform::MessageSeam::Enable();
+    platform::OverrideScreenTwips(15360, 11520);
+
+    bench::Synthese s;
+    try {
+        const double written =
+            Millis([&] { s = bench::EcrireCollection(dir + QStringLiteral("/db.mdb"), recettes); });
+        Note(out,
+             QStringLiteral("%1 recettes, ingrédient n° %2 dans %3 recettes, écrites en %4 ms, "
+                            "%5 mesures par ligne (médiane)")
+                 .arg(recettes)
+                 .arg(s.ingredientVedette)
+                 .arg(s.recettesVedette)
+                 .arg(written, 0, 'f', 0)
+                 .arg(runs));
+
+        Frmmain* f = nullptr;
+        const double cold = Millis([&] {
+            if (!Frmmain::Instance().Form_Load())
+                throw platform::DbError(QStringLiteral("Form_Load"));
+            Settle();
+        });
+        f = &Frmmain::Instance();
+        const double floor0 = FloorOf(runs, [](sqlite3* db) {
+            g_sink = g_sink + Statement(db, ListSql(0), {{0}, {1}});
+        });
+
+        for (const int kind : {0, 1, 6}) {
+            const double ms = MedianOf(runs, [&] {
+                General::AfficherListe(kind);
+                Settle();
+            });
+            const double floor = kind == 0 ? floor0 : FloorOf(runs, [&](sqlite3* db) {
+                g_sink = g_sink + Statement(db, ListSql(kind), {{0}, {1}});
+            });
+            const QByteArray name = "AfficherListe_" + QByteArray::number(kind);
+            Line(out, name.constData(), ms, floor);
+        }
+
+        // Lower list of the first category.
+        General::AfficherListe(1);
+        Settle();
+        const QString categorie = platform::KeyNumber(f->Liste.Item(1)->Key());
+        const double categorieMs = MedianOf(runs, [&] {
+            f->Liste.Select(f->Liste.Item(1));
+            f->ListeHaute();
+            Settle();
+        });
+        const int categorieCount = f->LFilms.Count();
+        const double categorieFloor = FloorOf(runs, [&](sqlite3* db) {
+            g_sink = g_sink + Statement(db,
+                                        "SELECT * From Cocktails where NCategorie = " +
+                                            categorie.toUtf8() + " order by NCategorie desc",
+                                        {{0}, {1}});
+        });
+        Line(out, "ListeBasse_categorie", categorieMs, categorieFloor);
+
+        // Lower list of the ingredient most recipes use.
+        General::AfficherListe(6);
+        Settle();
+        platform::ListItem* vedette =
+            f->Liste.Find(QStringLiteral("N ") + platform::Str(s.ingredientVedette));
+        if (!vedette) throw platform::DbError(QStringLiteral("ingrédient absent de la liste"));
+        const double ingredientMs = MedianOf(runs, [&] {
+            f->Liste.Select(vedette);
+            f->ListeHaute();
+            Settle();
+        });
+        const int ingredientCount = f->LFilms.Count();
+        const double ingredientFloor = FloorOf(runs, [&](sqlite3* db) {
+            g_sink = g_sink + IngredientStatements(db, s.ingredientVedette);
+        });
+        Line(out, "ListeBasse_ingredient", ingredientMs, ingredientFloor);
+        // What one joined statement would cost for the same list.
+        const double joinFloor = FloorOf(runs, [&](sqlite3* db) {
+            g_sink = g_sink + Statement(db,
+                                        "SELECT DISTINCT c.Numero, c.Recette FROM Ingre i JOIN "
+                                        "Cocktails c ON c.Numero = i.Numero WHERE i.NIngre = " +
+                                            QByteArray::number(s.ingredientVedette),
+                                        {{0}, {1}});
+        });
+
+        // Where the list of recipes spends its time: the recordset layer
+        // over the same statement, the statement reading only the two
+        // columns shown, and the same sort without our collation.
+        std::vector<double> layer;
+        for (int i = 0; i < runs; ++i) {
+            platform::Database d = db::OpenDb();
+            layer.push_back(Millis([&] {
+                auto rs = d.OpenRecordset(QString::fromUtf8(ListSql(0)));
+                g_sink = g_sink + rs.RecordCount();
+            }));
+        }
+        const double recordset = Median(layer);
+        const double narrow = FloorOf(runs, [](sqlite3* db) {
+            g_sink =
+                g_sink + Statement(db, "SELECT Numero, Recette From Cocktails order by Recette asc",
+                                   {{0}, {1}});
+        });
+        const double binary = FloorOf(runs, [](sqlite3* db) {
+            g_sink = g_sink + Statement(db,
+                                        "SELECT Numero, Recette From Cocktails order by Recette "
+                                        "COLLATE BINARY asc",
+                                        {{0}, {1}});
+        });
+        const double unsorted = FloorOf(runs, [](sqlite3* db) {
+            g_sink = g_sink + Statement(db, "SELECT * From Cocktails", {{0}, {1}});
+        });
+        Note(out,
+             QStringLiteral("liste des recettes : recordset %1 ms ; deux colonnes %2 ms ; "
+                            "deux colonnes sans collation %3 ms ; toutes colonnes sans tri %4 ms")
+                 .arg(recordset, 0, 'f', 1)
+                 .arg(narrow, 0, 'f', 1)
+                 .arg(binary, 0, 'f', 1)
+                 .arg(unsorted, 0, 'f', 1));
+
+        // Start-up on a fresh window, upper list filled.
+        const double startup = MedianOf(runs, [&] {
+            Frmmain::Unload();
+            if (!Frmmain::Instance().Form_Load())
+                throw platform::DbError(QStringLiteral("Form_Load"));
+            Settle();
+        });
+        Line(out, "Demarrage", startup, floor0);
+        Line(out, "Demarrage_premier", cold, floor0);
+        f = &Frmmain::Instance();
+
+        Note(out, QStringLiteral("liste haute : %1 entrées ; catégorie %2 : %3 recettes ; "
+                                 "ingrédient : %4 recettes ; requête jointe : %5 ms")
+                      .arg(f->Liste.Count())
+                      .arg(categorie.trimmed())
+                      .arg(categorieCount)
+                      .arg(ingredientCount)
+                      .arg(joinFloor, 0, 'f', 1));
+        Frmmain::Unload();
+        // A box raised on the way means a measure ran into an error.
+        for (const platform::MessageSeam::Call& c : platform::MessageSeam::Calls())
+            Note(out, QStringLiteral("message : ") + c.prompt);
+    } catch (const platform::DbError& e) {
+        std::fprintf(stderr, "brivanta-bench: %s\n", qPrintable(e.Message()));
+        Frmmain::Unload();
+        return 1;
+    }
+    platform::MessageSeam::Disable();
+    return 0;
+}

@@ -1,0 +1,88 @@
+#include "platform/CommonDialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QStringList>
+
+namespace platform {
+
+namespace {
+struct SeamState {
+    bool enabled = false;
+    QStringList answers;
+    QList<CommonDialogSeam::Call> calls;
+};
+SeamState& Seam() {
+    static SeamState s;
+    return s;
+}
+}  // namespace
+
+QString CommonDialog::QtFilter(const QString& filter) {
+    if (filter.isEmpty()) return QString();
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString desc = parts[i];
+        // A description without its patterns stands for every file.
+        QString patterns = i + 1 < parts.size() ? parts[i + 1] : QStringLiteral("*");
+        patterns.replace(u';', u' ');
+        // Qt reads the patterns from the last parentheses of each entry.
+        out << desc + QStringLiteral(" (") + patterns.simplified() + u')';
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+bool CommonDialog::ShowOpen() {
+    return Show(false);
+}
+bool CommonDialog::ShowSave() {
+    return Show(true);
+}
+
+bool CommonDialog::Show(bool save) {
+    SeamState& s = Seam();
+    if (s.enabled) {
+        s.calls.push_back({save, DialogTitle, Filter, QtFilter(Filter), FileName});
+        const QString answer = s.answers.isEmpty() ? QString() : s.answers.takeFirst();
+        if (answer.isEmpty()) return false;
+        FileName = answer;
+        return true;
+    }
+    QFileDialog d(QApplication::activeWindow(), DialogTitle);
+    d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) d.setOption(QFileDialog::DontConfirmOverwrite);
+    const QString qt = QtFilter(Filter);
+    if (!qt.isEmpty()) d.setNameFilters(qt.split(QStringLiteral(";;")));
+    if (!FileName.isEmpty()) d.selectFile(FileName);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return false;
+    const QString chosen = d.selectedFiles().constFirst();
+    if (chosen.isEmpty()) return false;
+    FileName = chosen;
+    return true;
+}
+
+namespace CommonDialogSeam {
+void Enable() {
+    Seam().enabled = true;
+}
+void Disable() {
+    Seam() = SeamState();
+}
+bool Enabled() {
+    return Seam().enabled;
+}
+void Answer(const QStringList& fileNames) {
+    Seam().answers = fileNames;
+}
+QList<Call> Calls() {
+    return Seam().calls;
+}
+void Clear() {
+    Seam().calls.clear();
+    Seam().answers.clear();
+}
+}  // namespace CommonDialogSeam
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+#include "db/Schema.h"
+#include "shell/AccesBase.h"
+#include "shell/Frmmain.h"
+
+// Find-or-create of a lookup entry by its whole text, letter case ignored.
+void Frmmain::RechercherNumero(const QString& Data, long long& Numero, const QString& NomChamp,
+                               const QString& NumChamp) {
+    QString doubled = Data;
+    doubled.replace(u'\'', QStringLiteral("''"));
+    auto d = db::OpenDb();
+    auto rs =
+        d.OpenRecordset(QStringLiteral("SELECT * From ") + NomChamp + QStringLiteral(" where ") +
+                        NomChamp + QStringLiteral(" = '") + doubled +
+                        QStringLiteral("' order by ") + NomChamp + QStringLiteral(" asc"));
+    if (doubled.isEmpty()) return;
+    if (rs.RecordCount() > 0) {
+        Numero = rs.Fields(0).toLongLong();
+        return;
+    }
+    Numero = AccesBase::NouvelleCle(d, NomChamp, NumChamp);
+    auto all = d.OpenRecordset(QStringLiteral("SELECT * From ") + NomChamp);
+    all.AddNew();
+    all.SetField(0, Numero);
+    all.SetField(1, Data);
+    all.Update();
+}

@@ -1,0 +1,271 @@
+// Backing up the collection to a file of the user's choice, and putting a
+// backup back in its place.
+#include <sys/stat.h>
+
+#include <QtTest>
+
+#include "db/Collection.h"
+#include "platform/CommonDialog.h"
+#include "platform/Database.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+#include "shell/Sauvegarde.h"
+#include "support/Fixture.h"
+
+namespace {
+
+Frmmain& F() {
+    return Frmmain::Instance();
+}
+
+const char* kLive = R"({
+  "categories": ["Tropical", "Classique"],
+  "recettes": [{"nom": "Mojito", "categorie": "Tropical"}, {"nom": "Margarita", "categorie": "Classique"}]
+})";
+const char* kBackup = R"({
+  "categories": ["Apéritif", "Digestif", "Chaud"],
+  "recettes": [{"nom": "Grog", "categorie": "Chaud"}]
+})";
+
+const QString kFilter = "Tous les fichiers MDB (*.mdb)|*.mdb";
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
+}
+
+QStringList Texts(const platform::ListView& l) {
+    QStringList out;
+    for (int i = 1; i <= l.Count(); ++i) out << l.Item(i)->Text();
+    return out;
+}
+
+// The file's identity on disk: a file renamed over it gets a new one.
+ino_t Inode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Files of a folder other than the settings folder.
+QStringList Files(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+}  // namespace
+
+class TestSauvegarde : public QObject {
+    Q_OBJECT
+  private slots:
+    // -------------------------------------------------------------- backup
+    void refusedNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("db.mdb in capitals") << "DB.MDB"
+                                            << "db.mdb";
+        QTest::newRow("db.mdb mixed case") << "Db.Mdb"
+                                           << "db.mdb";
+        QTest::newRow("db.mdb through ./") << "./db.mdb"
+                                           << "db.mdb";
+        QTest::newRow("RaruDavirevov.mdb in small letters") << "rarudavirevov.mdb"
+                                                            << "RaruDavirevov.mdb";
+        QTest::newRow("RaruDavirevov.mdb in capitals") << "RARUDAVIREVOV.MDB"
+                                                       << "RaruDavirevov.mdb";
+    }
+    void refusedNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        Fixture fx;
+        fx.WriteSeed(kLive);
+        const QByteArray live = Bytes(fx.DbFile());
+        const QStringList before = Files(fx.Dir());
+        platform::CommonDialogSeam::Scripted seam({fx.Dir() + "/" + name});
+
+        General::SauvegarderBase();
+
+        const auto asked = platform::CommonDialogSeam::Calls();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(asked[0].save);
+        QCOMPARE(asked[0].title, QString("Sauvegarder la base de donnée"));
+        QCOMPARE(asked[0].filter, kFilter);
+        QCOMPARE(asked[0].fileName, QString());
+        const auto calls = platform::MessageSeam::Calls();
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0].prompt,
+                 "Vous ne devriez pas sauvegarder avec ce nom (" + shown + ") !!!");
+        QCOMPARE(calls[0].style, platform::vbInformation + platform::vbOKOnly);
+        QCOMPARE(calls[0].title, QString("Brivanta"));
+        QCOMPARE(Files(fx.Dir()), before);
+        QCOMPARE(Bytes(fx.DbFile()), live);
+    }
+
+    void backupElsewhere_data() {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("db.mdb in another folder") << "copies/db.mdb" << false;
+        QTest::newRow("replaces a file without asking") << "copies/ancienne.mdb" << true;
+        QTest::newRow("no extension added") << "copies/sauvegarde" << false;
+        QTest::newRow("other name beside the live file") << "db-copie.mdb" << false;
+    }
+    void backupElsewhere() {
+        QFETCH(QString, relative);
+        QFETCH(bool, existing);
+        Fixture fx;
+        fx.WriteSeed(kLive);
+        QVERIFY(QDir(fx.Dir()).mkpath("copies"));
+        const QString target = fx.Dir() + "/" + relative;
+        if (existing) Write(target, "ancien contenu");
+        platform::CommonDialogSeam::Scripted seam({target});
+
+        General::SauvegarderBase();
+
+        QCOMPARE(platform::MessageSeam::Calls().size(), 0);
+        QCOMPARE(Bytes(target), Bytes(fx.DbFile()));
+        // Nothing is left beside the copy.
+        QCOMPARE(Files(QFileInfo(target).absolutePath()).size(),
+                 relative.startsWith("copies") ? 1 : 2);
+    }
+
+    void backupCannotWrite() {
+        Fixture fx;
+        fx.WriteSeed(kLive);
+        // A folder that is a file cannot hold anything, whoever runs the test.
+        Write(fx.Dir() + "/pas-un-dossier", "x");
+        const QString target = fx.Dir() + "/pas-un-dossier/copie.mdb";
+        platform::CommonDialogSeam::Scripted seam({target});
+
+        General::SauvegarderBase();
+
+        const auto calls = platform::MessageSeam::Calls();
+        QCOMPARE(calls.size(), 1);
+        QVERIFY(calls[0].prompt.startsWith("La sauvegarde de la base de données a échoué"));
+        QVERIFY(calls[0].prompt.contains(target));
+        QCOMPARE(calls[0].style, platform::vbExclamation + platform::vbOKOnly);
+        QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(Bytes(fx.Dir() + "/pas-un-dossier"), QByteArray("x"));
+    }
+
+    void backupCancelled() {
+        Fixture fx;
+        fx.WriteSeed(kLive);
+        const QStringList before = Files(fx.Dir());
+        platform::CommonDialogSeam::Scripted seam({});
+        General::SauvegarderBase();
+        QCOMPARE(platform::CommonDialogSeam::Calls().size(), 1);
+        QCOMPARE(platform::MessageSeam::Calls().size(), 0);
+        QCOMPARE(Files(fx.Dir()), before);
+    }
+
+    // -------------------------------------------------------------- restore
+    void restoreShowsSavedKind() {
+        Fixture fx;
+        fx.WriteSeed(kLive);
+        const QString backup = fx.Dir() + "/ancienne.mdb";
+        db::WriteCollection(backup, Fixture::Parse(kBackup));
+        platform::SaveSetting("Brivanta", "Settings", "Tris", "1");
+        QVERIFY(fx.StartMain());
+        QCOMPARE(Texts(F().Liste), (QStringList{"Classique", "Tropical"}));
+        platform::CommonDialogSeam::Scripted seam({backup});
+
+        General::RestaurerBase();
+
+        const auto asked = platform::CommonDialogSeam::Calls();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(!asked[0].save);
+        QCOMPARE(asked[0].title, QString("Restaurer une ancienne base de donnée"));
+        QCOMPARE(asked[0].filter, kFilter);
+        QCOMPARE(asked[0].fileName, QString());
+        QCOMPARE(platform::MessageSeam::Calls().size(), 0);
+        QCOMPARE(Bytes(fx.DbFile()), Bytes(backup));
+        QCOMPARE(F().Liste.Tag, QString("1"));
+        QCOMPARE(Texts(F().Liste), (QStringList{"Apéritif", "Chaud", "Digestif"}));
+        QCOMPARE(F().Liste.SelectedItem(), F().Liste.Item(1));
+        QCOMPARE(F().LTDroit.Caption(), QString("Apéritif"));
+        // Nothing is left beside the restored file.
+        QCOMPARE(Files(fx.Dir()), (QStringList{"ancienne.mdb", "db.mdb"}));
+    }
+
+    void restoreRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("told");
+        QTest::newRow("empty file") << "empty" << true;
+        QTest::newRow("text file") << "text" << true;
+        QTest::newRow("foreign SQLite file") << "foreign" << true;
+        QTest::newRow("missing file") << "missing" << true;
+        QTest::newRow("the live file itself") << "live" << false;
+    }
+    void restoreRefused() {
+        QFETCH(QString, kind);
+        QFETCH(bool, told);
+        Fixture fx;
+        fx.WriteSeed(kLive);
+        QString chosen = fx.Dir() + "/choisi.mdb";
+        if (kind == "empty") {
+            Write(chosen, QByteArray());
+        } else if (kind == "text") {
+            Write(chosen, "Ceci est une liste de courses, pas une base.\n");
+        } else if (kind == "foreign") {
+            auto d = platform::Database::CreateDatabase(chosen);
+            d.Execute("CREATE TABLE Cocktails (Nom TEXT); INSERT INTO Cocktails VALUES ('x')");
+        } else if (kind == "live") {
+            chosen = fx.Dir() + "/./db.mdb";
+        }
+        const QByteArray chosenBytes = Bytes(chosen);
+        platform::SaveSetting("Brivanta", "Settings", "Tris", "1");
+        QVERIFY(fx.StartMain());
+        const QByteArray live = Bytes(fx.DbFile());
+        const ino_t inode = Inode(fx.DbFile());
+        platform::CommonDialogSeam::Scripted seam({chosen});
+
+        General::RestaurerBase();
+
+        QCOMPARE(Bytes(fx.DbFile()), live);
+        QCOMPARE(Inode(fx.DbFile()), inode);
+        if (kind != "missing") QCOMPARE(Bytes(chosen), chosenBytes);
+        const auto calls = platform::MessageSeam::Calls();
+        QCOMPARE(calls.size(), told ? 1 : 0);
+        if (told) {
+            QVERIFY(calls[0].prompt.contains("ne peut pas être restauré"));
+            QVERIFY(calls[0].prompt.contains("La base de données actuelle est conservée."));
+            QCOMPARE(calls[0].style, platform::vbExclamation + platform::vbOKOnly);
+        }
+        // The lists come again from the unchanged collection.
+        QCOMPARE(F().Liste.Tag, QString("1"));
+        QCOMPARE(Texts(F().Liste), (QStringList{"Classique", "Tropical"}));
+        QStringList left = Files(fx.Dir());
+        left.removeAll("choisi.mdb");
+        QCOMPARE(left, QStringList{"db.mdb"});
+    }
+
+    void restoreCancelled_data() {
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("upper list with entries keeps the title") << kLive << "Classique";
+        QTest::newRow("empty upper list clears the title") << R"({"recettes": []})"
+                                                           << "";
+    }
+    void restoreCancelled() {
+        QFETCH(QString, seed);
+        QFETCH(QString, title);
+        Fixture fx;
+        fx.WriteSeed(seed.toUtf8().constData());
+        platform::SaveSetting("Brivanta", "Settings", "Tris", "1");
+        QVERIFY(fx.StartMain());
+        const QByteArray live = Bytes(fx.DbFile());
+        if (F().Liste.Count() == 0) F().LTDroit.SetCaption("reste");
+        platform::CommonDialogSeam::Scripted seam({});
+        General::RestaurerBase();
+        QCOMPARE(Bytes(fx.DbFile()), live);
+        QCOMPARE(F().LTDroit.Caption(), title);
+        QCOMPARE(platform::MessageSeam::Calls().size(), 0);
+    }
+};
+
+QTEST_MAIN(TestSauvegarde)
+#include "test_sauvegarde.moc"
