@@ -1,18 +1,29 @@
 #include "shell/Frmmain.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
 #include <chrono>
 #include <random>
 
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
+#include "platform/Modal.h"
 #include "platform/Resume.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
+#include "platform/ShellOpen.h"
 #include "platform/VbText.h"
+#include "shell/Configuration.h"
+#include "shell/Fenetres.h"
 #include "shell/General.h"
+#include "shell/Patch.h"
+#include "shell/Pop.h"
+#include "shell/Sauvegarde.h"
 #include "shell/Skin.h"
+#include "shell/Splash.h"
 
 using platform::AppTitle;
 using platform::IntDiv;
@@ -28,6 +39,87 @@ const QColor kTitleColours[13] = {
     {255, 0, 255},   {255, 255, 192}, {255, 0, 0},
 };
 
+// Text on the dark skin: cream for captions, gold for headings.
+const QColor kTexte(236, 226, 204);
+const QColor kTitre(246, 208, 128);
+// The wallpaper named by FondScreen replaces the design one.
+bool g_fondPerso = false;
+
+// Window code stored by each tool button before its action.
+const short kCodeOutil[12] = {0, 1, 2, 3, 5, 99, 99, 99, 99, 8, 99, 4};
+
+const char* const kAideTri[7] = {
+    "Liste de Cocktails triée par ordre alphabétique ",
+    "Liste de Cocktails triée par Catégorie",
+    "Liste de Cocktails triée par Type de Verre",
+    "Liste de Cocktails triée par Cout ",
+    "Liste de Cocktails triée par Difficulté",
+    "Liste de Cocktails triée par Teneur en Alcool",
+    "Liste de Cocktails triée par Ingrédients",
+};
+
+QString AideOutil(int i) {
+    switch (i) {
+        case 0:
+            return QStringLiteral("Créer une nouvelle recette ");
+        case 1:
+            return QStringLiteral("Ajouter des nouvelles recettes à partir du site ") +
+                   Configuration::SitePartenaire() + QStringLiteral(" ");
+        case 2:
+            return QStringLiteral("Imprimer les recettes ");
+        case 3:
+            return QStringLiteral("Acquérir de nouvelles images ");
+        case 4:
+            return QStringLiteral("Rechercher une recette avec plusieurs critères ");
+        case 5:
+            return QStringLiteral("Sauvegarder la base ");
+        case 6:
+            return QStringLiteral("Restaurer une ancienne base ");
+        case 7:
+            return QStringLiteral("Visiter le site de notre partenaire ") +
+                   Configuration::DomainePartenaire() + QStringLiteral(" ");
+        case 8:
+            return QStringLiteral("Visiter le site de l'auteur ");
+        case 9:
+            return QStringLiteral("A Propos ...");
+        case 10:
+            return QStringLiteral("Aide de ") + AppTitle() + QStringLiteral(" ... ");
+        case 11:
+            return QStringLiteral("Conseils pratiques de ") + Configuration::DomainePartenaire() +
+                   QStringLiteral(" ...");
+        default:
+            return QString();
+    }
+}
+
+// The four pictures of a picture button, drawn at its size.
+void Habit(platform::PictureButton& b, const QString& stem) {
+    const QSize s = b.size();
+    b.PictureUp = Skin::Picture(stem + QStringLiteral("_normal"), s);
+    b.PictureDn = Skin::Picture(stem + QStringLiteral("_pressed"), s);
+    b.PictureHover = Skin::Picture(stem + QStringLiteral("_hover"), s);
+    b.ShowPicture(b.PictureUp);
+}
+
+QPixmap Pix(const char* name, const QWidget& w) {
+    return Skin::Picture(QString::fromLatin1(name), w.size());
+}
+
+void TexteSombre(platform::ListView& l) {
+    QPalette p = l.palette();
+    p.setColor(QPalette::Text, kTexte);
+    p.setColor(QPalette::WindowText, kTexte);
+    p.setColor(QPalette::Window, QColor(24, 18, 22));
+    p.setColor(QPalette::Button, QColor(48, 36, 30));
+    p.setColor(QPalette::ButtonText, kTitre);
+    // A pale highlight, so that the blue of the selected entry reads well.
+    p.setColor(QPalette::Highlight, QColor(246, 226, 170));
+    p.setColor(QPalette::HighlightedText, QColor(0, 0, 255));
+    l.setPalette(p);
+    l.setFrameShape(QFrame::NoFrame);
+    l.header()->setPalette(p);
+}
+
 QString Setting(const char* key, const char* def) {
     return platform::GetSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key),
                                 QString::fromLatin1(def));
@@ -39,16 +131,44 @@ Frmmain& Frmmain::Instance() {
     return *g_frmmain;
 }
 
-bool Frmmain::Loaded() { return g_frmmain != nullptr; }
-
-void Frmmain::Unload() {
-    delete g_frmmain;
-    g_frmmain = nullptr;
+bool Frmmain::Loaded() {
+    return g_frmmain != nullptr;
 }
 
-Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::FramelessWindowHint) {
+void Frmmain::Unload() {
+    Splash::Unload();
+    Patch::Unload();
+    Pop::Unload();
+    delete g_frmmain;
+    g_frmmain = nullptr;
+    g_fondPerso = false;
+}
+
+// A tool window: the task-bar entry of the program is Pop's alone.
+Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setWindowTitle(AppTitle());
+    setWindowIcon(QIcon(Skin::Picture(QStringLiteral("app_icon"), {64, 64})));
     BuildPieces();
+    Habiller();
+    for (int i = 0; i < 12; ++i) {
+        platform::PictureButton* b = Outils[i].get();
+        connect(b, &platform::PictureButton::Click, this, [this, i] { Outils_Click(i); });
+        connect(b, &platform::PictureButton::MouseEnter, this, [this, i] { Outils_MouseEnter(i); });
+        connect(b, &platform::PictureButton::MouseLeave, this, [this] { Outils_MouseLeave(); });
+    }
+    for (int i = 0; i < 7; ++i) {
+        platform::PictureButton* b = Bouton[i].get();
+        connect(b, &platform::PictureButton::Click, this, [this, i] { Bouton_Click(i); });
+        connect(b, &platform::PictureButton::MouseEnter, this, [this, i] { Bouton_MouseEnter(i); });
+        connect(b, &platform::PictureButton::MouseLeave, this, [this, i] { Bouton_MouseLeave(i); });
+    }
+    connect(&Btn_Min, &platform::PictureButton::Click, this, &Frmmain::Btn_Min_Click);
+    connect(&Btn_Min, &platform::PictureButton::MouseEnter, this, &Frmmain::Btn_Min_MouseEnter);
+    connect(&Btn_Min, &platform::PictureButton::MouseLeave, this, &Frmmain::Btn_Min_MouseLeave);
+    connect(&Btn_Quit, &platform::PictureButton::Click, this, &Frmmain::Btn_Quit_Click);
+    connect(&Btn_Quit, &platform::PictureButton::MouseEnter, this, &Frmmain::Btn_Quit_MouseEnter);
+    connect(&Btn_Quit, &platform::PictureButton::MouseLeave, this, &Frmmain::Btn_Quit_MouseLeave);
+    Anim2.installEventFilter(this);
     Timer1.setInterval(2000);
     connect(&Timer1, &QTimer::timeout, this, &Frmmain::Timer1_Timer);
     connect(&Liste, &platform::ListView::Click, this, [this] {
@@ -65,7 +185,8 @@ void Frmmain::BuildPieces() {
     Anim.Move(60, 0, 10740, 420);
     Anim2.Move(0, 0, 1695, 375);
     Anim2.SetCaption(QStringLiteral(" Brivanta "));
-    Anim2.setFont(platform::SkinFont(9.75, true));
+    Anim2.setFont(platform::SkinFont(9.75));
+    Anim2.SetForeColor(kTitleColours[0]);
     Coin.Move(5760, 0, 795, 420);
     Btn_Min.Move(90, 40, 350, 330);
     Btn_Min.setToolTip(QStringLiteral("Minimiser"));
@@ -76,6 +197,7 @@ void Frmmain::BuildPieces() {
     TopMenu.Move(1185, 420, 9255, 795);
     Tooltiptext.Move(1500, 1200, 9015, 255);
     Tooltiptext.setFont(platform::SkinFont(9));
+    Tooltiptext.SetForeColor(kTexte);
     Chargement.Move(9840, 525, 1695, 495);
     ChargementTexte.Move(60, 30, 1575, 255);
     ChargementTexte.SetCaption(QStringLiteral("Chargement ..."));
@@ -124,6 +246,8 @@ void Frmmain::BuildPieces() {
     BarreHor.Move(480, 9000, 10740, 420);
     BarreHor.SetCaption(QStringLiteral(" Brivanta "));
     BarreHor.setFont(platform::SkinFont(9.75, true));
+    BarreHor.SetForeColor(kTitre);
+    BarreHor.SetAlignment(Qt::AlignCenter);
     BasGauche.Move(0, 9000, 75, 420);
     BasDroit.Move(11280, 9000, 75, 420);
     Icone_DEco.Move(240, 120, 300, 300);
@@ -134,9 +258,9 @@ void Frmmain::BuildPieces() {
     const struct {
         int index;
         double l, t;
-    } tools[11] = {{0, 360, 70},   {1, 1080, 70},  {3, 1800, 75}, {4, 2520, 75},
-                   {11, 3240, 75}, {5, 3960, 75},  {6, 4680, 75}, {2, 5400, 70},
-                   {7, 6240, 75},  {8, 6960, 75},  {9, 7680, 70}};
+    } tools[11] = {{0, 360, 70},   {1, 1080, 70}, {3, 1800, 75}, {4, 2520, 75},
+                   {11, 3240, 75}, {5, 3960, 75}, {6, 4680, 75}, {2, 5400, 70},
+                   {7, 6240, 75},  {8, 6960, 75}, {9, 7680, 70}};
     for (const auto& t : tools) {
         Outils[t.index] = std::make_unique<platform::PictureButton>(&TopMenu);
         Outils[t.index]->Move(t.l, t.t, t.index == 0 ? 700 : 705, 600);
@@ -150,8 +274,8 @@ void Frmmain::BuildPieces() {
         Bouton[i]->Group = 1;
     }
 
-    for (platform::ComboBox* l :
-         {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel, &LQuantite, &LMesure, &LIngre})
+    for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel,
+                                  &LQuantite, &LMesure, &LIngre})
         l->hide();
     LCategorie.setEditable(true);
     LVerre.setEditable(true);
@@ -161,6 +285,56 @@ void Frmmain::BuildPieces() {
     LIngre.setEditable(true);
 
     for (int i = 1; i <= 7; ++i) Img.Add(Skin::Picture(QStringLiteral("img_%1").arg(i), {16, 16}));
+
+    for (platform::Label* l : {&LTGauche, &LTCentre2, &LTDroit}) l->SetForeColor(kTitre);
+    // The heading of the right block starts after the entry's icon.
+    LTDroit.setIndent(26);
+    LBGauche.SetForeColor(kTexte);
+    ChargementTexte.SetForeColor(kTexte);
+    TexteSombre(Liste);
+    TexteSombre(LFilms);
+    for (platform::Panel* p : {&Fr_Droit, Scroll[0].get(), Scroll[1].get()})
+        p->SetPictureMode(platform::Panel::PictureMode::Tile);
+    // The list background is a tile; the other lists and panels copy it.
+    Liste.SetPicture(Skin::Picture(QStringLiteral("list_background")));
+    for (int i = 0; i < 12; ++i)
+        Outils[i]->Icon = Skin::Picture(QStringLiteral("tool_%1").arg(i), {64, 64});
+    for (int i = 0; i < 7; ++i)
+        Bouton[i]->Icon = Skin::Picture(QStringLiteral("sort_%1").arg(i), {56, 56});
+}
+
+// Draws every skin piece at its present size in pixels.
+void Frmmain::Habiller() {
+    if (!g_fondPerso) {
+        const QSize s(std::max(1, platform::ToPixels(platform::ScreenWidthTwips())),
+                      std::max(1, platform::ToPixels(Fond.Height())));
+        Fond.SetPicture(Skin::Picture(QStringLiteral("wallpaper"), s));
+    }
+    HautGauche.SetPicture(Pix("titlebar_left", HautGauche));
+    Anim.SetPicture(Pix("titlebar", Anim));
+    // The button holder shows the part of the title bar it lies on.
+    Coin.SetPicture(Anim.Picture().copy(Coin.geometry()));
+    HautDroit.SetPicture(Pix("titlebar_right", HautDroit));
+    CoinGT.SetPicture(Pix("corner_ornament", CoinGT));
+    TopMenu.SetPicture(Pix("toolbar", TopMenu));
+    Chargement.SetPicture(Pix("loading", Chargement));
+    BordGauche.SetPicture(Pix("leftbar", BordGauche));
+    for (platform::Panel* p : {&TGauche, &TCentre, &BGauche, &TDroit, &BDroit})
+        p->SetPicture(Pix("strip", *p));
+    // Border pieces by number: the left block's, then the right block's.
+    static const char* const kBords[16] = {
+        "border_tl",   "border_right",  "border_bl",   "border_top", "border_tr",     "border_br",
+        "border_left", "border_bottom", "border_left", "border_bl",  "border_bottom", "border_top",
+        "border_tr",   "border_right",  "border_br",   "border_tl"};
+    for (int i = 0; i < 16; ++i) c[i]->SetPicture(Pix(kBords[i], *c[i]));
+    BarreHor.SetPicture(Pix("bottombar", BarreHor));
+    BasGauche.SetPicture(Pix("bottombar_left", BasGauche));
+    BasDroit.SetPicture(Pix("bottombar_right", BasDroit));
+
+    Habit(Btn_Min, QStringLiteral("btn_min"));
+    Habit(Btn_Quit, QStringLiteral("btn_quit"));
+    for (auto& b : Outils) Habit(*b, QStringLiteral("tool"));
+    for (auto& b : Bouton) Habit(*b, QStringLiteral("sort"));
 }
 
 bool Frmmain::Form_Load() {
@@ -175,8 +349,8 @@ bool Frmmain::Form_Load() {
             platform::vbCritical + platform::vbOKOnly);
         return false;
     }
-    instance_ = std::make_unique<platform::SingleInstance>(
-        platform::SingleInstance::DefaultLockPath());
+    instance_ =
+        std::make_unique<platform::SingleInstance>(platform::SingleInstance::DefaultLockPath());
     if (!instance_->TryAcquire()) {
         instance_.reset();
         platform::MsgBox(QStringLiteral("  ") + AppTitle() +
@@ -198,7 +372,10 @@ bool Frmmain::Form_Load() {
         const QString wall = Setting("FondScreen", "");
         if (!wall.isEmpty() && !platform::Trim(wall).endsWith(u'\\')) {
             QPixmap p;
-            if (p.load(wall)) Fond.SetPicture(p);
+            if (p.load(wall)) {
+                Fond.SetPicture(p);
+                g_fondPerso = true;
+            }
         }
     });
     Resume([&] {
@@ -329,6 +506,7 @@ void Frmmain::AdapterEcran() {
     c[11]->SetWidth(c[10]->Width());
     c[13]->SetLeft(Fr_Droit.Width() - c[13]->Width());
 
+    Habiller();
     StartupTail();
 }
 
@@ -339,14 +517,18 @@ void Frmmain::StartupTail() {
         if (platform::TextBool(Setting("SplashAuto", "True"), true)) {
             platform::SaveSetting(AppTitle(), QStringLiteral("Settings"),
                                   QStringLiteral("SplashAuto"), platform::BoolText(true));
+            General::OuvrirFenetre(General::kSplash);
         }
     });
+    // The splash window may have ended the program.
+    if (platform::Ending()) return;
     Resume([&] { show(); });
     Resume([] {
         platform::SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("FirstTime"),
                               QStringLiteral("1"));
     });
     Resume([&] { Fond.SetWidth(platform::ScreenWidthTwips()); });
+    Resume([] { Pop::Instance().Afficher(); });
 }
 
 void Frmmain::Form_Activate() {
@@ -414,7 +596,121 @@ void Frmmain::ListeHaute() {
 }
 
 void Frmmain::CacherListeModif() {
-    for (platform::ComboBox* l :
-         {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel, &LQuantite, &LMesure, &LIngre})
+    for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel,
+                                  &LQuantite, &LMesure, &LIngre})
         l->hide();
+}
+
+// ------------------------------------------------------------ tool bar
+
+void Frmmain::Outils_Click(int Index) {
+    platform::PictureButton& b = *Outils[static_cast<size_t>(Index)];
+    if (!b.Value()) return;
+    General::FenetreReduite = kCodeOutil[Index];
+    switch (Index) {
+        case 5:
+            General::SauvegarderBase();
+            break;
+        case 6:
+            General::RestaurerBase();
+            break;
+        case 7:
+            platform::ShellOpen(Configuration::SitePartenaire());
+            break;
+        case 8:
+            platform::ShellOpen(Configuration::SiteAuteur());
+            break;
+        case 10:
+            platform::ShellOpen(platform::AppPath() + QStringLiteral("/aide/index.htm"));
+            break;
+        default:
+            // The windows the program has; a code without one opens nothing.
+            General::OuvrirFenetre(kCodeOutil[Index]);
+            break;
+    }
+    b.SetValue(false);
+}
+
+void Frmmain::Outils_MouseEnter(int Index) {
+    Tooltiptext.SetCaption(AideOutil(Index));
+}
+
+void Frmmain::Outils_MouseLeave() {
+    Tooltiptext.SetCaption(QStringLiteral(" "));
+}
+
+// ------------------------------------------------------------ sort bar
+
+void Frmmain::Bouton_Click(int Index) {
+    if (Index == General::Tris()) return;
+    if (!Bouton[static_cast<size_t>(Index)]->Value()) return;
+    General::AfficherListe(Index);
+    platform::SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("Tris"),
+                          QString::number(Index));
+}
+
+void Frmmain::Bouton_MouseEnter(int Index) {
+    platform::PictureButton& b = *Bouton[static_cast<size_t>(Index)];
+    b.ShowPicture(b.PictureHover);
+    Tooltiptext.SetCaption(QString::fromUtf8(kAideTri[Index]));
+}
+
+void Frmmain::Bouton_MouseLeave(int Index) {
+    platform::PictureButton& b = *Bouton[static_cast<size_t>(Index)];
+    b.ShowPicture(b.PictureUp);
+    Tooltiptext.SetCaption(QString());
+}
+
+// ------------------------------------------------------ window buttons
+
+void Frmmain::Btn_Min_Click() {
+    if (!Btn_Min.Value()) return;
+    General::FenetreReduite = General::kPrincipale;
+    Pop& pop = Pop::Instance();
+    pop.Minimiser();
+    hide();
+    pop.Afficher();
+    Btn_Min.SetValue(false);
+    Btn_Min.ShowPicture(Btn_Min.PictureUp);
+}
+
+void Frmmain::Btn_Min_MouseEnter() {
+    Btn_Min.ShowPicture(Btn_Min.PictureHover);
+}
+void Frmmain::Btn_Min_MouseLeave() {
+    Btn_Min.ShowPicture(Btn_Min.PictureUp);
+}
+
+void Frmmain::Btn_Quit_Click() {
+    if (!Btn_Quit.Value()) return;
+    General::ConfirmerQuitter();
+    if (platform::Ending()) return;
+    Btn_Quit.SetValue(false);
+    Btn_Quit.ShowPicture(Btn_Quit.PictureUp);
+}
+
+void Frmmain::Btn_Quit_MouseEnter() {
+    Btn_Quit.ShowPicture(Btn_Quit.PictureHover);
+}
+void Frmmain::Btn_Quit_MouseLeave() {
+    Btn_Quit.ShowPicture(Btn_Quit.PictureUp);
+}
+
+void Frmmain::Anim2_DblClick() {
+    Patch::Instance().ShowModal();
+}
+
+bool Frmmain::eventFilter(QObject* o, QEvent* e) {
+    if (o == &Anim2 && e->type() == QEvent::MouseButtonDblClick) {
+        Anim2_DblClick();
+        return true;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+// A close asked by the system goes through the quit question like the quit
+// button; the window itself never closes.
+void Frmmain::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    General::ConfirmerQuitter();
 }

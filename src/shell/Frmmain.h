@@ -29,6 +29,21 @@ public:
 
     void ListeHaute();
     void CacherListeModif();
+
+    // Tool bar, sort bar, window buttons and title.
+    void Outils_Click(int Index);
+    void Outils_MouseEnter(int Index);
+    void Outils_MouseLeave();
+    void Bouton_Click(int Index);
+    void Bouton_MouseEnter(int Index);
+    void Bouton_MouseLeave(int Index);
+    void Btn_Min_Click();
+    void Btn_Min_MouseEnter();
+    void Btn_Min_MouseLeave();
+    void Btn_Quit_Click();
+    void Btn_Quit_MouseEnter();
+    void Btn_Quit_MouseLeave();
+    void Anim2_DblClick();
     void RechercherNumero(const QString& Data, long long& Numero, const QString& NomChamp,
                           const QString& NumChamp);
 
@@ -94,11 +109,15 @@ public:
 
 protected:
     void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     Frmmain();
     void BuildPieces();
     void StartupTail();
+    // The skin pictures, drawn at the size each piece has now.
+    void Habiller();
     std::unique_ptr<platform::SingleInstance> instance_;
     bool loaded_ = false;
 };

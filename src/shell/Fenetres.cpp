@@ -1,0 +1,27 @@
+#include "shell/Fenetres.h"
+
+#include "shell/DialogFrame.h"
+#include "shell/Splash.h"
+
+namespace General {
+
+// One line per window that the tool bar opens and the restore re-opens:
+// 0 Manuelle, 1 Facile, 2 FicheAlbum, 3 Acquisition, 4 Astuces, 5 FrmFind,
+// 8 Splash.
+DialogFrame* Fenetre(short code) {
+    switch (code) {
+        case 8:
+            return &Splash::Instance();
+        default:
+            return nullptr;
+    }
+}
+
+bool OuvrirFenetre(short code) {
+    DialogFrame* w = Fenetre(code);
+    if (!w) return false;
+    w->ShowModal();
+    return true;
+}
+
+}  // namespace General

@@ -1,0 +1,128 @@
+#include "shell/Patch.h"
+
+#include <QButtonGroup>
+#include <QPainter>
+
+#include "platform/AppFolder.h"
+#include "platform/Settings.h"
+#include "platform/VbText.h"
+#include "shell/Skin.h"
+
+namespace {
+Patch* g_patch = nullptr;
+const QColor kTexte(240, 226, 196);
+// The caption of OK while the pointer is over it, and otherwise: light
+// blue and cream, legible on the dark skin.
+const QColor kSurvol(110, 170, 255);
+const QColor kRepos(240, 226, 196);
+}  // namespace
+
+void BoutonIcone::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPixmap& face = (Value() && !PictureDn.isNull()) ? PictureDn : Picture;
+    if (!face.isNull()) p.drawPixmap(rect(), face);
+    const int captionH = fontMetrics().height();
+    if (!Icon.isNull()) {
+        const int side = std::max(0, std::min(width() - 16, height() - captionH - 14));
+        p.drawPixmap((width() - side) / 2, 5, side, side, Icon);
+    }
+    p.setPen(ForeColor);
+    p.setFont(font());
+    p.drawText(QRect(0, height() - captionH - 6, width(), captionH), Qt::AlignCenter, text());
+}
+
+Patch& Patch::Instance() {
+    if (!g_patch) {
+        g_patch = new Patch();
+        g_patch->Form_Load();
+    }
+    return *g_patch;
+}
+
+bool Patch::Loaded() {
+    return g_patch != nullptr;
+}
+
+void Patch::Unload() {
+    if (!g_patch) return;
+    Patch* p = g_patch;
+    g_patch = nullptr;
+    // Hiding ends a modal display; the window goes once its handlers return.
+    p->hide();
+    p->deleteLater();
+}
+
+Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {
+    Move(0, 0, 2520, 2220);
+    SSSplash1.Move(0, 0, 2520, 2220);
+    // The window's own background picture, always drawn whole.
+    SSSplash1.SetPicture(Skin::Picture(QStringLiteral("backdrop_small"), SSSplash1.size()));
+    Fond.hide();
+    for (auto& t : Titre) t->hide();
+
+    Label1.Move(65, 400, 2380, 1390);
+    Label2.Move(315, 70, 585, 240);
+    Label2.SetCaption(QStringLiteral("Patch"));
+    Label2.SetForeColor(kTexte);
+    Quit.Move(2040, 40, 375, 330);
+
+    auto* group = new QButtonGroup(this);
+    const QString names[3] = {QStringLiteral("Mode 1"), QStringLiteral("Mode 2"),
+                              QStringLiteral("Mode 3")};
+    for (int i = 0; i < 3; ++i) {
+        c[i] = std::make_unique<platform::Twips<QRadioButton>>(&SSSplash1);
+        c[i]->Move(120, 600 + i * 360, 1000, 255);
+        c[i]->setText(names[i]);
+        c[i]->setFont(platform::SkinFont(9));
+        QPalette pal = c[i]->palette();
+        pal.setColor(QPalette::WindowText, kTexte);
+        c[i]->setPalette(pal);
+        group->addButton(c[i].get(), i);
+    }
+
+    OK.Move(1200, 720, 1095, 855);
+    OK.SetCaption(QStringLiteral("OK"));
+    OK.Icon = Skin::Picture(QStringLiteral("ok_icon"), {64, 64});
+    OK.Picture = OK.PictureUp = Skin::Picture(QStringLiteral("tool_normal"), OK.size());
+    OK.PictureDn = Skin::Picture(QStringLiteral("tool_pressed"), OK.size());
+    OK.PictureHover = Skin::Picture(QStringLiteral("tool_hover"), OK.size());
+    OK.SetForeColor(kRepos);
+    connect(&OK, &platform::PictureButton::Click, this, [this] { OK_Click(); });
+    connect(&OK, &platform::PictureButton::MouseEnter, this, [this] { OK_MouseEnter(); });
+    connect(&OK, &platform::PictureButton::MouseLeave, this, [this] { OK_MouseLeave(); });
+}
+
+void Patch::Form_Load() {
+    const int mode = static_cast<int>(
+        platform::Val(platform::GetSetting(platform::AppTitle(), QStringLiteral("Patch"),
+                                           QStringLiteral("Mode"), QStringLiteral("0"))));
+    // A mode outside 0 to 2 (changed by hand) is shown as mode 0.
+    c[mode >= 0 && mode <= 2 ? static_cast<size_t>(mode) : 0]->setChecked(true);
+    Habillage h;
+    h.modeAffichage = false;
+    h.fondEcran = false;
+    h.mini = false;
+    ChargerHabillage(h);
+}
+
+void Patch::OK_Click() {
+    if (!OK.Value()) return;
+    const int mode = c[0]->isChecked() ? 0 : c[1]->isChecked() ? 1 : 2;
+    platform::SaveSetting(platform::AppTitle(), QStringLiteral("Patch"), QStringLiteral("Mode"),
+                          QString::number(mode));
+    OK.SetValue(false);
+}
+
+void Patch::OK_MouseEnter() {
+    OK.SetForeColor(kSurvol);
+}
+void Patch::OK_MouseLeave() {
+    OK.SetForeColor(kRepos);
+}
+
+void Patch::Quit_Click() {
+    if (!Quit.Value()) return;
+    Quit.SetValue(false);
+    Unload();
+}

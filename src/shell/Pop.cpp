@@ -1,0 +1,118 @@
+#include "shell/Pop.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+
+#include "platform/AppFolder.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "shell/Fenetres.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+#include "shell/Skin.h"
+
+namespace {
+Pop* g_pop = nullptr;
+}
+
+Pop& Pop::Instance() {
+    if (!g_pop) g_pop = new Pop();
+    if (!g_pop->loaded_) g_pop->Form_Load();
+    return *g_pop;
+}
+
+bool Pop::Loaded() {
+    return g_pop && g_pop->loaded_;
+}
+
+void Pop::Unload() {
+    delete g_pop;
+    g_pop = nullptr;
+}
+
+Pop::Pop() : QWidget(nullptr) {
+    setObjectName(QStringLiteral("Pop"));
+    // The program ends only through the quit question, never because its
+    // last visible window went away.
+    QApplication::setQuitOnLastWindowClosed(false);
+    setWindowIcon(QIcon(Skin::Picture(QStringLiteral("app_icon"), {64, 64})));
+    PetitEcran.SetPicture(Skin::Picture(QStringLiteral("backdrop_small")));
+    GrandEcran.SetPicture(Skin::Picture(QStringLiteral("backdrop_large")));
+    PetitEcran.hide();
+    GrandEcran.hide();
+}
+
+void Pop::Form_Load() {
+    move(-1000, -1000);
+    resize(1, 1);
+    hide();
+    setWindowTitle(platform::AppTitle());
+    loaded_ = true;
+}
+
+void Pop::Minimiser() {
+    setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+}
+
+void Pop::Restaurer() {
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
+void Pop::Afficher() {
+    setVisible(true);
+}
+
+void Pop::Form_Resize() {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) {
+        if (Frmmain::Loaded()) Frmmain::Instance().hide();
+        return;
+    }
+    Frmmain::Instance().show();
+    switch (General::FenetreReduite) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 8:
+            if (General::OuvrirFenetre(General::FenetreReduite)) return;
+            break;
+        default:
+            break;
+    }
+    Afficher();
+}
+
+void Pop::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && loaded_) Form_Resize();
+}
+
+void Pop::Form_Unload() {
+    loaded_ = false;
+    General::ConfirmerQuitter();
+    if (platform::Ending()) return;
+    // Without its task-bar entry the program must not go on unseen.
+    if (Frmmain::Loaded()) Frmmain::Instance().show();
+}
+
+void Pop::closeEvent(QCloseEvent* e) {
+    e->accept();
+    Form_Unload();
+}
+
+namespace General {
+
+void ConfirmerQuitter() {
+    const int r = platform::MsgBox(
+        QStringLiteral("Voulez vous quitter ") + platform::AppTitle() + QStringLiteral(" ?"),
+        platform::vbYesNo + platform::vbQuestion);
+    if (r != platform::vbYes) return;
+    const QString scratch = platform::AppFile(QStringLiteral("temp.bmp"));
+    if (QFile::exists(scratch)) QFile::remove(scratch);
+    platform::EndProgram();
+}
+
+}  // namespace General

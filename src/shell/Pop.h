@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+#include "platform/Controls.h"
+
+// The task-bar window: never seen on screen, it stands for the whole program
+// in the task bar. Minimising any window minimises it; restoring it shows
+// the main window and opens again the window of FenetreReduite. It keeps the
+// two backdrop pictures of the dialogs.
+class Pop : public QWidget {
+    Q_OBJECT
+public:
+    static Pop& Instance();
+    static bool Loaded();
+    static void Unload();
+
+    void Form_Load();
+    // Runs at every change of the size state (minimised, normal, maximised).
+    void Form_Resize();
+    // The close of the task-bar entry: the quit question. The close itself
+    // goes on; the window is loaded again by the next minimise.
+    void Form_Unload();
+
+    // The size-state changes the minimise and restore roads make.
+    void Minimiser();
+    void Restaurer();
+    // Visible in its current size state (the task-bar entry shows).
+    void Afficher();
+
+    platform::PictureBox PetitEcran{this};
+    platform::PictureBox GrandEcran{this};
+
+protected:
+    void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Pop();
+    bool loaded_ = false;
+};
+
+namespace General {
+
+// Window codes of FenetreReduite.
+enum CodeFenetre : short {
+    kManuelle = 0,
+    kFacile = 1,
+    kFicheAlbum = 2,
+    kAcquisition = 3,
+    kAstuces = 4,
+    kFrmFind = 5,
+    kSplash = 8,
+    kPrincipale = 99,
+};
+
+// Asks whether to quit; on Yes deletes temp.bmp and ends the program.
+void ConfirmerQuitter();
+
+}  // namespace General
