@@ -122,6 +122,9 @@ void DialogFrame::ChargerHabillage(const Habillage& h) {
 }
 
 void DialogFrame::ShowModal() {
+    // Dialogs open in the middle of the screen.
+    Move(std::max(0.0, (platform::ScreenWidthTwips() - Width()) / 2),
+         std::max(0.0, (platform::ScreenHeightTwips() - Height()) / 2));
     platform::ShowModal(*this);
 }
 

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <chrono>
 #include <random>
 
@@ -313,7 +314,14 @@ void Frmmain::Habiller() {
     HautGauche.SetPicture(Pix("titlebar_left", HautGauche));
     Anim.SetPicture(Pix("titlebar", Anim));
     // The button holder shows the part of the title bar it lies on.
-    Coin.SetPicture(Anim.Picture().copy(Coin.geometry()));
+    {
+        QPixmap coin(Coin.size());
+        coin.fill(Qt::transparent);
+        QPainter p(&coin);
+        p.drawPixmap(QPoint(0, 0), Anim.Picture(), Coin.geometry());
+        p.end();
+        Coin.SetPicture(coin);
+    }
     HautDroit.SetPicture(Pix("titlebar_right", HautDroit));
     CoinGT.SetPicture(Pix("corner_ornament", CoinGT));
     TopMenu.SetPicture(Pix("toolbar", TopMenu));

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "platform/AppFolder.h"
 #include "platform/Settings.h"
@@ -49,9 +50,10 @@ Splash::Splash() : DialogFrame(QStringLiteral("Splash"), 8) {
     Move(0, 0, 8820, 5850);
     SSSplash1.Move(0, 0, 8820, 5850);
     PlacerTitre(1, 0, 250, 60, 1635, 240, QStringLiteral(" Brivanta "), 9.75);
-    PlacerTitre(3, 2, 3120, -20, 4275, 570, QStringLiteral("Brivanta"), 24);
-    // The large pair: Titre(2) lies 10 right of and 50 below Titre(3).
-    Titre[2]->Move(3130, 30, 4275, 570);
+    // The large pair ends before the check box: Titre(2) lies 10 right of
+    // and 50 below Titre(3).
+    PlacerTitre(3, 2, 2050, -20, 2700, 570, QStringLiteral("Brivanta"), 24);
+    Titre[2]->Move(2060, 30, 2700, 570);
 
     SphashAuto.Move(4800, 60, 255, 255);
     LSphashAuto.Move(5040, 105, 2790, 195);
@@ -90,11 +92,17 @@ Splash::Splash() : DialogFrame(QStringLiteral("Splash"), 8) {
     SSScroll2.Move(2200, 3990, 6195, 930);
     SSScroll2.setFrameShape(QFrame::NoFrame);
     SSScroll2.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SSScroll2.viewport()->setAutoFillBackground(false);
     Remerciements.Move(0, 0, 6000, 2400);
-    Remerciements.setAutoFillBackground(false);
     SSScroll2.setWidget(&Remerciements);
-    SSScroll2.setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    // The thanks scroll over the backdrop.
+    SSScroll2.viewport()->setAutoFillBackground(false);
+    Remerciements.setAutoFillBackground(false);
+    QPalette sombre = SSScroll2.palette();
+    sombre.setColor(QPalette::Window, QColor(30, 24, 40));
+    sombre.setColor(QPalette::Button, QColor(48, 36, 30));
+    sombre.setColor(QPalette::Base, QColor(20, 16, 26));
+    SSScroll2.setPalette(sombre);
+    SSScroll2.verticalScrollBar()->setPalette(sombre);
     Label2[0] = nullptr;
     Label2[1] = std::make_unique<platform::Label>(&Remerciements);
     Label2[1]->Move(0, 0, 6000, 270);

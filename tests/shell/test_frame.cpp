@@ -1,0 +1,397 @@
+// The task-bar window, the minimise and restore roads, the quit question,
+// the splash window and the display-mode chooser.
+#include <QtTest>
+
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "platform/Settings.h"
+#include "platform/ShellOpen.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+#include "shell/Patch.h"
+#include "shell/Pop.h"
+#include "shell/Splash.h"
+#include "support/Fixture.h"
+
+using platform::MessageSeam::Calls;
+
+namespace {
+Frmmain& F() {
+    return Frmmain::Instance();
+}
+const char* kSeed = R"({"categories": ["Tropical"], "verres": [{"nom": "Tumbler"}],
+  "recettes": [{"nom": "Mojito", "categorie": "Tropical", "verre": "Tumbler"}]})";
+
+bool Minimised(QWidget& w) {
+    return w.windowState() & Qt::WindowMinimized;
+}
+
+void Flush() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+}  // namespace
+
+class TestFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void startupShowsSplashThenPop() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "SplashAuto", "True");
+        bool mainHiddenDuringSplash = false;
+        platform::ModalSeam::OnShow([&](QDialog& d) {
+            mainHiddenDuringSplash = !F().isVisible();
+            QVERIFY(!Pop::Instance().isVisible());
+            // Closing the splash lets the start-up go on.
+            static_cast<Splash&>(d).Quit.ClickIt();
+        });
+        QVERIFY(fx.StartMain());
+        QCOMPARE(platform::ModalSeam::Shown(), QStringList{"Splash"});
+        QVERIFY(mainHiddenDuringSplash);
+        QVERIFY(!Splash::Loaded());
+        QVERIFY(F().isVisible());
+        Pop& pop = Pop::Instance();
+        QVERIFY(pop.isVisible());
+        QVERIFY(!Minimised(pop));
+        QCOMPARE(pop.windowTitle(), QString("Brivanta"));
+        QCOMPARE(pop.pos(), QPoint(-1000, -1000));
+    }
+
+    void startupWithoutSplash() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "SplashAuto", "False");
+        QVERIFY(fx.StartMain());
+        QVERIFY(platform::ModalSeam::Shown().isEmpty());
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("False"));
+        QVERIFY(Pop::Instance().isVisible());
+    }
+
+    void minimiseAndRestoreTheMainWindow() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        General::FenetreReduite = 8;
+        F().Btn_Min.ClickIt();
+        Pop& pop = Pop::Instance();
+        QCOMPARE(int(General::FenetreReduite), 99);
+        QVERIFY(!F().isVisible());
+        QVERIFY(pop.isVisible());
+        QVERIFY(Minimised(pop));
+        QVERIFY(!F().Btn_Min.Value());
+        QCOMPARE(F().Btn_Min.Picture.cacheKey(), F().Btn_Min.PictureUp.cacheKey());
+
+        pop.Restaurer();
+        QVERIFY(F().isVisible());
+        QVERIFY(!Minimised(pop));
+        QVERIFY(pop.isVisible());
+        QVERIFY(platform::ModalSeam::Shown().isEmpty());
+    }
+
+    void minimiseAndRestoreTheSplashWindow() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        F().Outils[9]->ClickIt();
+        Splash& sp = Splash::Instance();
+        QVERIFY(sp.isVisible());
+        sp.setProperty("marque", true);
+        General::FenetreReduite = 99;
+
+        sp.Mini.ClickIt();
+        Pop& pop = Pop::Instance();
+        QCOMPARE(int(General::FenetreReduite), 8);
+        QVERIFY(!sp.isVisible());
+        QVERIFY(!F().isVisible());
+        QVERIFY(Minimised(pop));
+        QVERIFY(pop.isVisible());
+        QVERIFY(!sp.Mini.Value());
+        QCOMPARE(sp.Mini.Picture.cacheKey(), sp.Mini.PictureUp.cacheKey());
+
+        pop.Restaurer();
+        QVERIFY(F().isVisible());
+        // The same window, shown modally again.
+        QVERIFY(Splash::Loaded());
+        QVERIFY(Splash::Instance().property("marque").toBool());
+        QVERIFY(Splash::Instance().isVisible());
+        QCOMPARE(platform::ModalSeam::Shown(), (QStringList{"Splash", "Splash"}));
+    }
+
+    void restoreLoadsAnUnloadedWindowAfresh() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        Splash::Instance().setProperty("marque", true);
+        Splash::Instance().Quit.ClickIt();
+        QVERIFY(!Splash::Loaded());
+        Flush();
+        General::FenetreReduite = 8;
+        Pop& pop = Pop::Instance();
+        pop.Minimiser();
+        pop.Restaurer();
+        QVERIFY(Splash::Loaded());
+        QVERIFY(!Splash::Instance().property("marque").isValid());
+        QVERIFY(Splash::Instance().isVisible());
+    }
+
+    void restoreWithACodeOfNoWindow_data() {
+        QTest::addColumn<int>("code");
+        QTest::newRow("6") << 6;
+        QTest::newRow("7") << 7;
+        QTest::newRow("-1") << -1;
+        QTest::newRow("9") << 9;
+        QTest::newRow("99") << 99;
+        // A window code whose window is not in the program yet.
+        QTest::newRow("5") << 5;
+    }
+    void restoreWithACodeOfNoWindow() {
+        QFETCH(int, code);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        F().Btn_Min.ClickIt();
+        General::FenetreReduite = static_cast<short>(code);
+        Pop::Instance().Restaurer();
+        QVERIFY(F().isVisible());
+        QVERIFY(Pop::Instance().isVisible());
+        QVERIFY(platform::ModalSeam::Shown().isEmpty());
+    }
+
+    void dialogCopiesTheMainWindowButtons() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        Splash& sp = Splash::Instance();
+        QCOMPARE(sp.Mini.PictureUp.cacheKey(), F().Btn_Min.PictureUp.cacheKey());
+        QCOMPARE(sp.Mini.PictureDn.cacheKey(), F().Btn_Min.PictureDn.cacheKey());
+        QCOMPARE(sp.Mini.PictureHover.cacheKey(), F().Btn_Min.PictureHover.cacheKey());
+        QCOMPARE(sp.Quit.PictureUp.cacheKey(), F().Btn_Quit.PictureUp.cacheKey());
+        QCOMPARE(sp.Quit.PictureHover.cacheKey(), F().Btn_Quit.PictureHover.cacheKey());
+        QCOMPARE(sp.SSSplash1.Picture().cacheKey(),
+                 Pop::Instance().PetitEcran.Picture().cacheKey());
+        QCOMPARE(sp.Mini.toolTip(), QString("Minimiser"));
+        QCOMPARE(sp.Quit.toolTip(), QString("Fermer"));
+        for (platform::PictureButton* b : {&sp.Mini, &sp.Quit}) {
+            emit b->MouseEnter();
+            QCOMPARE(b->Picture.cacheKey(), b->PictureHover.cacheKey());
+            emit b->MouseLeave();
+            QCOMPARE(b->Picture.cacheKey(), b->PictureUp.cacheKey());
+        }
+    }
+
+    void quit_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("scratch");
+        QTest::newRow("no") << int(platform::vbNo) << true;
+        QTest::newRow("yes with temp.bmp") << int(platform::vbYes) << true;
+        QTest::newRow("yes without temp.bmp") << int(platform::vbYes) << false;
+    }
+    void quit() {
+        QFETCH(int, answer);
+        QFETCH(bool, scratch);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        const QString bmp = fx.Dir() + "/temp.bmp";
+        if (scratch) {
+            QFile f(bmp);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("BM");
+        }
+        platform::MessageSeam::Clear();
+        platform::MessageSeam::Answer({answer});
+        F().Btn_Quit.ClickIt();
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Calls()[0].prompt, QString("Voulez vous quitter Brivanta ?"));
+        QCOMPARE(Calls()[0].style, int(platform::vbYesNo + platform::vbQuestion));
+        const bool yes = answer == platform::vbYes;
+        QCOMPARE(platform::EndSeam::Calls(), yes ? 1 : 0);
+        QCOMPARE(QFile::exists(bmp), scratch && !yes);
+        if (!yes) {
+            QVERIFY(!F().Btn_Quit.Value());
+            QVERIFY(F().isVisible());
+        }
+    }
+
+    void closingTheTaskBarEntryWithNo() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        F().Btn_Min.ClickIt();
+        QVERIFY(!F().isVisible());
+        platform::MessageSeam::Clear();
+        platform::MessageSeam::Answer({platform::vbNo});
+        QVERIFY(Pop::Instance().close());
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Calls()[0].prompt, QString("Voulez vous quitter Brivanta ?"));
+        QCOMPARE(platform::EndSeam::Calls(), 0);
+        QVERIFY(!Pop::Loaded());
+        // The program runs on, in its main window.
+        QVERIFY(F().isVisible());
+        // The next minimise brings the task-bar entry back.
+        F().Btn_Min.ClickIt();
+        QVERIFY(Pop::Loaded());
+        QVERIFY(Pop::Instance().isVisible());
+        QVERIFY(Minimised(Pop::Instance()));
+        QCOMPARE(Pop::Instance().windowTitle(), QString("Brivanta"));
+        QVERIFY(!F().isVisible());
+        Pop::Instance().Restaurer();
+        QVERIFY(F().isVisible());
+    }
+
+    void closingTheTaskBarEntryWithYes() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        platform::MessageSeam::Answer({platform::vbYes});
+        Pop::Instance().close();
+        QCOMPARE(platform::EndSeam::Calls(), 1);
+    }
+
+    void splashCheckBox_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("absent") << "" << true;
+        QTest::newRow("True") << "True" << true;
+        QTest::newRow("False") << "False" << false;
+    }
+    void splashCheckBox() {
+        QFETCH(QString, stored);
+        QFETCH(bool, ticked);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        if (stored.isEmpty())
+            QSettings(fx.SettingsFile(), QSettings::IniFormat).remove("Settings/SplashAuto");
+        else
+            fx.SetSetting("Settings", "SplashAuto", stored);
+        Splash& sp = Splash::Instance();
+        QCOMPARE(sp.SphashAuto.isChecked(), ticked);
+        // A click on the box writes the new state.
+        QTest::mouseClick(&sp.SphashAuto, Qt::LeftButton);
+        QCOMPARE(sp.SphashAuto.isChecked(), !ticked);
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString(!ticked ? "True" : "False"));
+        // A click on its caption does the same.
+        QCOMPARE(sp.LSphashAuto.Caption(), QString("Afficher cet écran au démarrage"));
+        QTest::mouseClick(&sp.LSphashAuto, Qt::LeftButton);
+        QCOMPARE(sp.SphashAuto.isChecked(), ticked);
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString(ticked ? "True" : "False"));
+    }
+
+    void splashLinkOpensThePartnerSite() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        platform::ShellOpenSeam::Enable();
+        Splash& sp = Splash::Instance();
+        QCOMPARE(sp.lien.Caption(), QString("http://recettes.exemple.org/"));
+        sp.lien.ClickIt();
+        QCOMPARE(platform::ShellOpenSeam::Opened(), QStringList{"http://recettes.exemple.org/"});
+        QVERIFY(!sp.lien.Value());
+        platform::ShellOpenSeam::Disable();
+    }
+
+    void patchSelectsTheStoredMode_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("none") << "" << 0;
+        QTest::newRow("1") << "1" << 1;
+        QTest::newRow("2") << "2" << 2;
+        QTest::newRow("out of range") << "7" << 0;
+    }
+    void patchSelectsTheStoredMode() {
+        QFETCH(QString, stored);
+        QFETCH(int, selected);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        if (!stored.isEmpty()) fx.SetSetting("Patch", "Mode", stored);
+        Patch& p = Patch::Instance();
+        for (int i = 0; i < 3; ++i) QCOMPARE(p.c[i]->isChecked(), i == selected);
+        QCOMPARE(p.c[0]->text(), QString("Mode 1"));
+        QVERIFY(!p.Mini.isVisible());
+        QCOMPARE(p.Quit.PictureUp.cacheKey(), F().Btn_Quit.PictureUp.cacheKey());
+    }
+
+    void patchStoresTheChoice_data() {
+        QTest::addColumn<int>("option");
+        QTest::newRow("Mode 1") << 0;
+        QTest::newRow("Mode 2") << 1;
+        QTest::newRow("Mode 3") << 2;
+    }
+    void patchStoresTheChoice() {
+        QFETCH(int, option);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        // A dialog loaded before the choice keeps its mode.
+        Splash& before = Splash::Instance();
+        before.hide();
+        QCOMPARE(before.SSSplash1.Mode(), 0);
+        F().Anim2_DblClick();
+        Patch& p = Patch::Instance();
+        p.c[option]->click();
+        QVERIFY(!platform::HasSetting("Brivanta", "Patch", "Mode"));
+        p.OK.ClickIt();
+        QCOMPARE(fx.Setting("Patch", "Mode"), QString::number(option));
+        QVERIFY(!p.OK.Value());
+        p.OK.ClickIt();
+        QCOMPARE(fx.Setting("Patch", "Mode"), QString::number(option));
+        QVERIFY(p.isVisible());
+        QCOMPARE(before.SSSplash1.Mode(), 0);
+        // Closing unloads it; the next dialog loaded uses the mode.
+        p.Quit.ClickIt();
+        QVERIFY(!Patch::Loaded());
+        Splash::Unload();
+        Flush();
+        QCOMPARE(Splash::Instance().SSSplash1.Mode(), option);
+    }
+
+    void patchOkHover() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        Patch& p = Patch::Instance();
+        const QColor rest = p.OK.ForeColor;
+        emit p.OK.MouseEnter();
+        QVERIFY(p.OK.ForeColor != rest);
+        QVERIFY(p.OK.ForeColor.blue() > p.OK.ForeColor.red());
+        emit p.OK.MouseLeave();
+        QCOMPARE(p.OK.ForeColor, rest);
+    }
+
+    void backdropDisplayModes_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("corner");  // the picture covers the corner
+        QTest::addColumn<bool>("centre");
+        QTest::addColumn<bool>("offCentre");  // a point off the centre tile
+        QTest::newRow("0 stretched") << 0 << true << true << true;
+        QTest::newRow("1 tiled") << 1 << true << true << false;
+        QTest::newRow("2 centred") << 2 << false << true << false;
+        QTest::newRow("other, as 0") << 5 << true << true << true;
+    }
+    void backdropDisplayModes() {
+        QFETCH(int, mode);
+        QFETCH(bool, corner);
+        QFETCH(bool, centre);
+        QFETCH(bool, offCentre);
+        Backdrop b;
+        b.resize(100, 100);
+        // A 20×20 red square with a transparent ring: tiles leave gaps.
+        QImage img(20, 20, QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        for (int y = 2; y < 18; ++y)
+            for (int x = 2; x < 18; ++x) img.setPixelColor(x, y, Qt::red);
+        b.SetPicture(QPixmap::fromImage(img));
+        b.SetMode(mode);
+        QCOMPARE(b.Mode(), mode);
+        const QImage shot = b.grab().toImage();
+        auto red = [&](int x, int y) { return shot.pixelColor(x, y) == QColor(Qt::red); };
+        QCOMPARE(red(15, 15), corner);
+        QCOMPARE(red(50, 50), centre);
+        QCOMPARE(red(40, 50), offCentre);
+    }
+};
+
+QTEST_MAIN(TestFrame)
+#include "test_frame.moc"
