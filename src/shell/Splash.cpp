@@ -54,6 +54,9 @@ Splash::Splash() : DialogFrame(QStringLiteral("Splash"), 8) {
     // and 50 below Titre(3).
     PlacerTitre(3, 2, 2050, -20, 2700, 570, QStringLiteral("Brivanta"), 24);
     Titre[2]->Move(2060, 30, 2700, 570);
+    // Their text sits in the title strip, above the work area.
+    Titre[2]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Titre[3]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     SphashAuto.Move(4800, 60, 255, 255);
     LSphashAuto.Move(5040, 105, 2790, 195);

@@ -26,6 +26,20 @@ bool Minimised(QWidget& w) {
     return w.windowState() & Qt::WindowMinimized;
 }
 
+// A work window made on the shared frame, as the program's dialogs are.
+class Essai : public DialogFrame {
+public:
+    explicit Essai(bool modeSplash) : DialogFrame("Essai", 5) {
+        DisposerFenetreTravail("Rechercher");
+        Habillage h;
+        h.fondPrincipal = true;
+        h.icone = true;
+        h.modeSplash = modeSplash;
+        ChargerHabillage(h);
+    }
+    void Quit_Click() override { hide(); }
+};
+
 void Flush() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -177,6 +191,44 @@ private slots:
             emit b->MouseLeave();
             QCOMPARE(b->Picture.cacheKey(), b->PictureUp.cacheKey());
         }
+    }
+
+    void workWindowFrame_data() {
+        QTest::addColumn<bool>("modeSplash");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("Mode") << false << 2;
+        QTest::newRow("then the Splash key") << true << 1;
+    }
+    void workWindowFrame() {
+        QFETCH(bool, modeSplash);
+        QFETCH(int, mode);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Patch", "Mode", "2");
+        fx.SetSetting("Splash", "Splash", "1");
+        QVERIFY(fx.StartMain());
+        Essai e(modeSplash);
+        QCOMPARE(e.SSSplash1.Mode(), mode);
+        QCOMPARE(e.Width(), 12000.0);
+        QCOMPARE(e.Fond.Left(), 120.0);
+        QCOMPARE(e.Fond.Top(), 480.0);
+        QCOMPARE(e.Mini.Left(), 11250.0);
+        QCOMPARE(e.Quit.Left(), 11580.0);
+        QCOMPARE(e.Titre[1]->Caption(), QString("Brivanta"));
+        QCOMPARE(e.Titre[0]->Caption(), QString("Brivanta"));
+        QCOMPARE(e.Titre[2]->Caption(), QString("Rechercher"));
+        // Each shadow lies right of and below its label.
+        QVERIFY(e.Titre[0]->Left() > e.Titre[1]->Left());
+        QVERIFY(e.Titre[0]->Top() > e.Titre[1]->Top());
+        QCOMPARE(e.Fond.Picture().cacheKey(), F().Fond.Picture().cacheKey());
+        QCOMPARE(e.SSSplash1.Picture().cacheKey(), Pop::Instance().GrandEcran.Picture().cacheKey());
+        QCOMPARE(e.Mini.PictureDn.cacheKey(), F().Btn_Min.PictureDn.cacheKey());
+        // Its minimise stores its own code.
+        e.ShowModal();
+        e.Mini.ClickIt();
+        QCOMPARE(int(General::FenetreReduite), 5);
+        QVERIFY(!e.isVisible());
+        QVERIFY(Minimised(Pop::Instance()));
     }
 
     void quit_data() {
