@@ -19,11 +19,12 @@ const QCollator& Collator() {
     return c;
 }
 
-// Letters, digits and blanks only: for these the French order is the byte
-// order of the lower-cased text, which spares the collator most calls.
-bool Plain(const char* s, int n) {
-    for (int i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
+// Letters, digits and blanks only: for these the French order is the order
+// of the lower-cased code units, which spares the collator most calls.
+template <class C>
+bool Plain(const C* s, qsizetype n) {
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<char32_t>(s[i]);
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
               c == ' '))
             return false;
@@ -31,45 +32,53 @@ bool Plain(const char* s, int n) {
     return true;
 }
 
-int ComparePlain(const char* a, int na, const char* b, int nb) {
-    const int n = na < nb ? na : nb;
-    for (int i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+template <class C>
+int ComparePlain(const C* a, qsizetype na, const C* b, qsizetype nb) {
+    const qsizetype n = std::min(na, nb);
+    for (qsizetype i = 0; i < n; ++i) {
+        auto x = static_cast<char32_t>(a[i]), y = static_cast<char32_t>(b[i]);
+        if (x >= 'A' && x <= 'Z') x += 32;
+        if (y >= 'A' && y <= 'Z') y += 32;
         if (x != y) return x < y ? -1 : 1;
     }
     return na == nb ? 0 : (na < nb ? -1 : 1);
 }
 
-}  // namespace
+template <class C>
+bool PlainUnit(C c) {
+    return Plain(&c, 1);
+}
 
-namespace {
-bool Plain(QStringView s) {
-    for (const QChar ch : s) {
-        const char16_t c = ch.unicode();
-        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-              c == u' '))
-            return false;
-    }
-    return true;
+template <class C>
+char32_t Lower(C c) {
+    const auto x = static_cast<char32_t>(c);
+    return x >= 'A' && x <= 'Z' ? x + 32 : x;
 }
-int ComparePlain(QStringView a, QStringView b) {
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        char16_t x = a[i].unicode(), y = b[i].unicode();
-        if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
-        if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+
+// An identical beginning weighs the same in both texts, so the first unit
+// where they part decides when it is a plain letter, digit or blank on both
+// sides (or one text ends there): nothing in French joins such a unit to its
+// neighbours. Returns 2 when the collator must decide.
+template <class C>
+int CompareQuick(const C* a, qsizetype na, const C* b, qsizetype nb) {
+    qsizetype i = 0;
+    const qsizetype n = std::min(na, nb);
+    while (i < n && a[i] == b[i]) ++i;
+    if (i == na && i == nb) return 0;
+    if (i == na) return PlainUnit(b[i]) ? -1 : 2;
+    if (i == nb) return PlainUnit(a[i]) ? 1 : 2;
+    if (PlainUnit(a[i]) && PlainUnit(b[i]) && Lower(a[i]) != Lower(b[i]))
+        return Lower(a[i]) < Lower(b[i]) ? -1 : 1;
+    if (Plain(a + i, na - i) && Plain(b + i, nb - i))
+        return ComparePlain(a + i, na - i, b + i, nb - i);
+    return 2;
 }
+
 }  // namespace
 
 int CompareFrench(QStringView a, QStringView b) {
-    if (Plain(a) && Plain(b)) return ComparePlain(a, b);
-    return CompareFrenchSlow(a, b);
+    const int q = CompareQuick(a.utf16(), a.size(), b.utf16(), b.size());
+    return q != 2 ? q : CompareFrenchSlow(a, b);
 }
 
 int CompareFrenchSlow(QStringView a, QStringView b) {
@@ -83,7 +92,9 @@ int CompareFrenchSlow(QStringView a, QStringView b) {
 }
 
 int CompareFrenchUtf8(const char* a, int na, const char* b, int nb) {
-    if (Plain(a, na) && Plain(b, nb)) return ComparePlain(a, na, b, nb);
+    const int q = CompareQuick(reinterpret_cast<const unsigned char*>(a), na,
+                               reinterpret_cast<const unsigned char*>(b), nb);
+    if (q != 2) return q;
     return CompareFrenchSlow(QString::fromUtf8(a, na), QString::fromUtf8(b, nb));
 }
 

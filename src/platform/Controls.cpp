@@ -235,9 +235,11 @@ void ListView::Insert(std::vector<ListItem*>& items) {
     } else {
         for (ListItem* it : items) all.append(it);
     }
-    addTopLevelItems(all);
+    // Icons first: set on items already in the view, each would be a change
+    // the view reacts to.
     if (icons_)
         for (ListItem* it : items) it->setIcon(0, icons_->ListImages(it->icon_));
+    addTopLevelItems(all);
 }
 
 ListItem* ListView::Add(const QString& key, const QString& text, int smallIcon) {

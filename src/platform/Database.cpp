@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cstring>
 
 #include "platform/Collation.h"
 
@@ -42,6 +43,31 @@ private:
 
 namespace {
 
+// How a value is stored: the same rule for binding it and keeping it.
+enum class Kind { Null, Integer, Real, Blob, Text };
+Kind KindOf(const QVariant& v) {
+    if (!v.isValid() || v.isNull()) return Kind::Null;
+    switch (v.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            return Kind::Integer;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return Kind::Real;
+        case QMetaType::QByteArray:
+            return Kind::Blob;
+        default:
+            return Kind::Text;
+    }
+}
+
 int Collate(void*, int na, const void* a, int nb, const void* b) {
     return CompareFrenchUtf8(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
 }
@@ -75,36 +101,25 @@ public:
     }
     void Bind(int i, const QVariant& v) {
         int rc = SQLITE_OK;
-        if (!v.isValid() || v.isNull()) {
-            rc = sqlite3_bind_null(st_, i);
-        } else {
-            switch (v.typeId()) {
-                case QMetaType::Bool:
-                case QMetaType::Int:
-                case QMetaType::UInt:
-                case QMetaType::Long:
-                case QMetaType::ULong:
-                case QMetaType::LongLong:
-                case QMetaType::ULongLong:
-                case QMetaType::Short:
-                case QMetaType::UShort:
-                    rc = sqlite3_bind_int64(st_, i, v.toLongLong());
-                    break;
-                case QMetaType::Double:
-                case QMetaType::Float:
-                    rc = sqlite3_bind_double(st_, i, v.toDouble());
-                    break;
-                case QMetaType::QByteArray: {
-                    const QByteArray b = v.toByteArray();
-                    rc = sqlite3_bind_blob(st_, i, b.constData(), static_cast<int>(b.size()),
-                                           SQLITE_TRANSIENT);
-                    break;
-                }
-                default: {
-                    const QByteArray t = v.toString().toUtf8();
-                    rc = sqlite3_bind_text(st_, i, t.constData(), static_cast<int>(t.size()),
-                                           SQLITE_TRANSIENT);
-                }
+        switch (KindOf(v)) {
+            case Kind::Null:
+                rc = sqlite3_bind_null(st_, i);
+                break;
+            case Kind::Integer:
+                rc = sqlite3_bind_int64(st_, i, v.toLongLong());
+                break;
+            case Kind::Real:
+                rc = sqlite3_bind_double(st_, i, v.toDouble());
+                break;
+            case Kind::Blob:
+            case Kind::Text: {
+                const bool text = KindOf(v) == Kind::Text;
+                const QByteArray b = text ? v.toString().toUtf8() : v.toByteArray();
+                rc = text ? sqlite3_bind_text(st_, i, b.constData(), static_cast<int>(b.size()),
+                                              SQLITE_TRANSIENT)
+                          : sqlite3_bind_blob(st_, i, b.constData(), static_cast<int>(b.size()),
+                                              SQLITE_TRANSIENT);
+                break;
             }
         }
         if (rc != SQLITE_OK)
@@ -116,24 +131,6 @@ private:
     Connection& c_;
     sqlite3_stmt* st_ = nullptr;
 };
-
-QVariant Value(sqlite3_stmt* st, int i) {
-    switch (sqlite3_column_type(st, i)) {
-        case SQLITE_INTEGER:
-            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st, i)));
-        case SQLITE_FLOAT:
-            return QVariant(sqlite3_column_double(st, i));
-        case SQLITE_TEXT:
-            return QVariant(
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                  sqlite3_column_bytes(st, i)));
-        case SQLITE_BLOB:
-            return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
-                                       sqlite3_column_bytes(st, i)));
-        default:
-            return QVariant();
-    }
-}
 
 QString Quote(const QString& name) {
     QString q = name;
@@ -248,11 +245,39 @@ Recordset Database::OpenRecordset(const QString& sql) {
     for (int i = first; i < n; ++i)
         rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.Get(), i)));
     while (st.Step()) {
-        Recordset::Row row;
-        if (first) row.rowid = sqlite3_column_int64(st.Get(), 0);
-        row.cells.reserve(static_cast<size_t>(n - first));
-        for (int i = first; i < n; ++i) row.cells.push_back(Value(st.Get(), i));
-        rs.rows_.push_back(std::move(row));
+        sqlite3_stmt* q = st.Get();
+        rs.rowids_.push_back(first ? sqlite3_column_int64(q, 0) : 0);
+        rs.deleted_.push_back(false);
+        for (int i = first; i < n; ++i) {
+            Recordset::CellRef c;
+            switch (sqlite3_column_type(q, i)) {
+                case SQLITE_INTEGER:
+                    c.type = Recordset::CellRef::Integer;
+                    c.number = sqlite3_column_int64(q, i);
+                    break;
+                case SQLITE_FLOAT: {
+                    c.type = Recordset::CellRef::Real;
+                    const double d = sqlite3_column_double(q, i);
+                    std::memcpy(&c.number, &d, sizeof d);
+                    break;
+                }
+                case SQLITE_TEXT:
+                case SQLITE_BLOB: {
+                    const bool text = sqlite3_column_type(q, i) == SQLITE_TEXT;
+                    const char* data =
+                        text ? reinterpret_cast<const char*>(sqlite3_column_text(q, i))
+                             : static_cast<const char*>(sqlite3_column_blob(q, i));
+                    c.type = text ? Recordset::CellRef::Text : Recordset::CellRef::Blob;
+                    c.number = rs.arena_.size();
+                    c.size = sqlite3_column_bytes(q, i);
+                    rs.arena_.append(data, c.size);
+                    break;
+                }
+                default:
+                    break;
+            }
+            rs.cells_.push_back(c);
+        }
     }
     return rs;
 }
@@ -266,7 +291,46 @@ Recordset& Recordset::operator=(Recordset&&) noexcept = default;
 Recordset::~Recordset() = default;
 
 void Recordset::MoveNext() {
-    if (pos_ < rows_.size()) ++pos_;
+    if (pos_ < rowids_.size()) ++pos_;
+}
+
+Recordset::CellRef Recordset::Store(const QVariant& v) {
+    CellRef c;
+    switch (KindOf(v)) {
+        case Kind::Null:
+            break;
+        case Kind::Integer:
+            c.type = CellRef::Integer;
+            c.number = v.toLongLong();
+            break;
+        case Kind::Real: {
+            c.type = CellRef::Real;
+            const double d = v.toDouble();
+            std::memcpy(&c.number, &d, sizeof d);
+            break;
+        }
+        case Kind::Blob:
+        case Kind::Text: {
+            const bool text = KindOf(v) == Kind::Text;
+            const QByteArray bytes = text ? v.toString().toUtf8() : v.toByteArray();
+            c.type = text ? CellRef::Text : CellRef::Blob;
+            c.number = arena_.size();
+            c.size = bytes.size();
+            arena_.append(bytes);
+            break;
+        }
+    }
+    return c;
+}
+
+void Recordset::StoreRow(size_t row, const std::vector<QVariant>& values) {
+    for (size_t i = 0; i < names_.size(); ++i) cells_[row * names_.size() + i] = Store(values[i]);
+}
+
+std::vector<QVariant> Recordset::RowValues(size_t row) const {
+    std::vector<QVariant> out;
+    for (size_t i = 0; i < names_.size(); ++i) out.push_back(CellAt(row, static_cast<int>(i)));
+    return out;
 }
 
 int Recordset::Ordinal(const QString& name) const {
@@ -275,13 +339,31 @@ int Recordset::Ordinal(const QString& name) const {
     throw DbError(QStringLiteral("La colonne « %1 » n'existe pas.").arg(name));
 }
 
-const QVariant& Recordset::Cell(int ordinal) const {
-    if (pos_ >= rows_.size()) throw DbError(QStringLiteral("Aucun enregistrement en cours."));
-    const Row& r = rows_[pos_];
-    if (r.cells.empty()) throw DbError(QStringLiteral("L'enregistrement a été supprimé."));
-    if (ordinal < 0 || static_cast<size_t>(ordinal) >= r.cells.size())
+QVariant Recordset::Cell(int ordinal) const {
+    return CellAt(pos_, ordinal);
+}
+
+QVariant Recordset::CellAt(size_t row, int ordinal) const {
+    if (row >= rowids_.size()) throw DbError(QStringLiteral("Aucun enregistrement en cours."));
+    if (deleted_[row]) throw DbError(QStringLiteral("L'enregistrement a été supprimé."));
+    if (ordinal < 0 || static_cast<size_t>(ordinal) >= names_.size())
         throw DbError(QStringLiteral("La colonne %1 n'existe pas.").arg(ordinal));
-    return r.cells[static_cast<size_t>(ordinal)];
+    const CellRef& c = cells_[row * names_.size() + static_cast<size_t>(ordinal)];
+    switch (c.type) {
+        case CellRef::Integer:
+            return QVariant(static_cast<qlonglong>(c.number));
+        case CellRef::Real: {
+            double d;
+            std::memcpy(&d, &c.number, sizeof d);
+            return QVariant(d);
+        }
+        case CellRef::Text:
+            return QVariant(QString::fromUtf8(arena_.constData() + c.number, c.size));
+        case CellRef::Blob:
+            return QVariant(arena_.mid(c.number, c.size));
+        default:
+            return QVariant();
+    }
 }
 
 QVariant Recordset::Fields(int ordinal) const {
@@ -311,7 +393,7 @@ void Recordset::NeedTable(const char* what) const {
 void Recordset::Edit() {
     NeedTable("la modification");
     Cell(0);
-    pending_ = rows_[pos_].cells;
+    pending_ = RowValues(pos_);
     touched_.assign(names_.size(), false);
     mode_ = Mode::Edit;
 }
@@ -359,12 +441,12 @@ void Recordset::Update() {
         for (size_t i = 0; i < values.size(); ++i) st.Bind(static_cast<int>(i + 1), values[i]);
         st.Step();
         lastModified_ = sqlite3_last_insert_rowid(conn_->Db());
-        Row row;
-        row.rowid = lastModified_;
-        row.cells = pending_;
-        rows_.push_back(std::move(row));
+        rowids_.push_back(lastModified_);
+        deleted_.push_back(false);
+        cells_.resize(cells_.size() + names_.size());
+        StoreRow(rowids_.size() - 1, pending_);
     } else {
-        Row& row = rows_[pos_];
+        const qint64 rowid = rowids_[pos_];
         if (!cols.isEmpty()) {
             QStringList sets;
             for (const QString& c : cols) sets << c + QStringLiteral("=?");
@@ -372,11 +454,11 @@ void Recordset::Update() {
                                      .arg(Quote(table_), sets.join(u',')));
             int i = 1;
             for (const QVariant& v : values) st.Bind(i++, v);
-            st.Bind(i, QVariant(static_cast<qlonglong>(row.rowid)));
+            st.Bind(i, QVariant(static_cast<qlonglong>(rowid)));
             st.Step();
         }
-        row.cells = pending_;
-        lastModified_ = row.rowid;
+        StoreRow(pos_, pending_);
+        lastModified_ = rowid;
     }
     mode_ = Mode::None;
     pending_.clear();
@@ -390,15 +472,17 @@ void Recordset::CancelUpdate() {
 void Recordset::Delete() {
     NeedTable("la suppression");
     Cell(0);
-    Row& row = rows_[pos_];
     Statement st(*conn_, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(Quote(table_)));
-    st.Bind(1, QVariant(static_cast<qlonglong>(row.rowid)));
+    st.Bind(1, QVariant(static_cast<qlonglong>(rowids_[pos_])));
     st.Step();
-    row.cells.clear();
+    deleted_[pos_] = true;
 }
 
 void Recordset::Close() {
-    rows_.clear();
+    rowids_.clear();
+    cells_.clear();
+    deleted_.clear();
+    arena_.clear();
     conn_.reset();
     mode_ = Mode::None;
 }

@@ -60,12 +60,12 @@ public:
     Recordset& operator=(Recordset&&) noexcept;
     ~Recordset();
 
-    long RecordCount() const { return static_cast<long>(rows_.size()); }
-    bool EOF_() const { return pos_ >= rows_.size(); }
-    bool BOF() const { return rows_.empty(); }
+    long RecordCount() const { return static_cast<long>(rowids_.size()); }
+    bool EOF_() const { return pos_ >= rowids_.size(); }
+    bool BOF() const { return rowids_.empty(); }
     void MoveFirst() { pos_ = 0; }
     void MoveNext();
-    void MoveLast() { pos_ = rows_.empty() ? 0 : rows_.size() - 1; }
+    void MoveLast() { pos_ = rowids_.empty() ? 0 : rowids_.size() - 1; }
     long AbsolutePosition() const { return static_cast<long>(pos_); }
 
     int FieldCount() const { return static_cast<int>(names_.size()); }
@@ -94,17 +94,29 @@ private:
     friend class Database;
     Recordset(std::shared_ptr<Connection> c, QString table);
     int Ordinal(const QString& name) const;
-    const QVariant& Cell(int ordinal) const;
+    QVariant Cell(int ordinal) const;
+    QVariant CellAt(size_t row, int ordinal) const;
     void NeedTable(const char* what) const;
 
-    struct Row {
-        qint64 rowid = 0;
-        std::vector<QVariant> cells;
+    // The rows are kept in one arena: a cell per column and row, texts as
+    // UTF-8 in one buffer, turned into QString only when read. A fill of
+    // tens of thousands of rows so costs a handful of allocations.
+    struct CellRef {
+        enum : unsigned char { Null, Integer, Real, Text, Blob } type = Null;
+        qint64 number = 0;  // the integer, the real's bits, or the text's offset
+        qint64 size = 0;    // bytes of a text or blob
     };
+    CellRef Store(const QVariant& v);
+    void StoreRow(size_t row, const std::vector<QVariant>& values);
+    std::vector<QVariant> RowValues(size_t row) const;
+
     std::shared_ptr<Connection> conn_;
     QString table_;  // empty when the query is not on one table
     std::vector<QString> names_;
-    std::vector<Row> rows_;
+    std::vector<qint64> rowids_;
+    std::vector<CellRef> cells_;
+    std::vector<bool> deleted_;
+    QByteArray arena_;
     size_t pos_ = 0;
     enum class Mode { None, Edit, AddNew } mode_ = Mode::None;
     std::vector<QVariant> pending_;
