@@ -153,13 +153,15 @@ Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint)
     Habiller();
     for (int i = 0; i < 12; ++i) {
         platform::PictureButton* b = Outils[i].get();
-        connect(b, &platform::PictureButton::Click, this, [this, i] { Outils_Click(i); });
+        connect(b, &platform::PictureButton::Click, this,
+                [this, i] { platform::Reported([&] { Outils_Click(i); }, this); });
         connect(b, &platform::PictureButton::MouseEnter, this, [this, i] { Outils_MouseEnter(i); });
         connect(b, &platform::PictureButton::MouseLeave, this, [this] { Outils_MouseLeave(); });
     }
     for (int i = 0; i < 7; ++i) {
         platform::PictureButton* b = Bouton[i].get();
-        connect(b, &platform::PictureButton::Click, this, [this, i] { Bouton_Click(i); });
+        connect(b, &platform::PictureButton::Click, this,
+                [this, i] { platform::Reported([&] { Bouton_Click(i); }, this); });
         connect(b, &platform::PictureButton::MouseEnter, this, [this, i] { Bouton_MouseEnter(i); });
         connect(b, &platform::PictureButton::MouseLeave, this, [this, i] { Bouton_MouseLeave(i); });
     }
@@ -173,8 +175,12 @@ Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint)
     Timer1.setInterval(2000);
     connect(&Timer1, &QTimer::timeout, this, &Frmmain::Timer1_Timer);
     connect(&Liste, &platform::ListView::Click, this, [this] {
-        CacherListeModif();
-        ListeHaute();
+        platform::Reported(
+            [&] {
+                CacherListeModif();
+                ListeHaute();
+            },
+            this);
     });
 }
 
@@ -614,6 +620,8 @@ void Frmmain::CacherListeModif() {
 void Frmmain::Outils_Click(int Index) {
     platform::PictureButton& b = *Outils[static_cast<size_t>(Index)];
     if (!b.Value()) return;
+    // Released on every way out, a failed action included.
+    platform::Finally release([&] { b.SetValue(false); });
     General::FenetreReduite = kCodeOutil[Index];
     switch (Index) {
         case 5:
@@ -636,7 +644,6 @@ void Frmmain::Outils_Click(int Index) {
             General::OuvrirFenetre(kCodeOutil[Index]);
             break;
     }
-    b.SetValue(false);
 }
 
 void Frmmain::Outils_MouseEnter(int Index) {

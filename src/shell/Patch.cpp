@@ -11,10 +11,10 @@
 namespace {
 Patch* g_patch = nullptr;
 const QColor kTexte(240, 226, 196);
-// The caption of OK while the pointer is over it, and otherwise: light
-// blue and cream, legible on the dark skin.
-const QColor kSurvol(110, 170, 255);
-const QColor kRepos(240, 226, 196);
+// The caption of OK while the pointer is over it, and otherwise; the
+// button has a light face of its own so that both read well.
+const QColor kSurvol(0, 0, 255);
+const QColor kRepos(0, 0, 0);
 }  // namespace
 
 void BoutonIcone::paintEvent(QPaintEvent*) {
@@ -84,9 +84,9 @@ Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {
     OK.Move(1200, 720, 1095, 855);
     OK.SetCaption(QStringLiteral("OK"));
     OK.Icon = Skin::Picture(QStringLiteral("ok_icon"), {64, 64});
-    OK.Picture = OK.PictureUp = Skin::Picture(QStringLiteral("tool_normal"), OK.size());
-    OK.PictureDn = Skin::Picture(QStringLiteral("tool_pressed"), OK.size());
-    OK.PictureHover = Skin::Picture(QStringLiteral("tool_hover"), OK.size());
+    OK.Picture = OK.PictureUp = Skin::Picture(QStringLiteral("ok_face_normal"), OK.size());
+    OK.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), OK.size());
+    OK.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), OK.size());
     OK.SetForeColor(kRepos);
     connect(&OK, &platform::PictureButton::Click, this, [this] { OK_Click(); });
     connect(&OK, &platform::PictureButton::MouseEnter, this, [this] { OK_MouseEnter(); });

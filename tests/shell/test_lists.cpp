@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "db/Schema.h"
+#include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 #include "platform/VbText.h"
@@ -261,6 +262,28 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(platform::DbError,
                                  General::ListerRecettesCritere("Cocktails", "NCategorie"));
         QVERIFY(!platform::HourglassShown());
+    }
+
+    // A command that meets a vanished collection tells the user and the
+    // program goes on; the sort button is released for the next try.
+    void commandsOverAVanishedCollectionAreReported() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        QVERIFY(QFile::remove(fx.DbFile()));
+        F().Bouton[1]->ClickIt();
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QVERIFY(platform::MessageSeam::Calls()[0].prompt.contains("introuvable"));
+        QCOMPARE(fx.Setting("Settings", "Tris"), QString("<absent>"));
+        QVERIFY(!platform::HourglassShown());
+
+        fx.WriteSeed(kSeed);
+        F().Bouton[1]->ClickIt();
+        QCOMPARE(F().Liste.Tag, QString("1"));
+        QCOMPARE(fx.Setting("Settings", "Tris"), QString("1"));
+        QVERIFY(QFile::remove(fx.DbFile()));
+        emit F().Liste.Click();
+        QCOMPARE(platform::MessageSeam::Calls().size(), 2);
     }
 
     void ingredientLinesOfMissingRecipesAddNothing() {
