@@ -18,8 +18,7 @@ const QColor kLien(120, 200, 255);
 QString Remerciement() {
     return QStringLiteral(
                "Un grand merci à l'équipe du site %1 pour ses recettes de cocktails "
-               "et pour son accord : Brivanta sait lire ses pages de recettes et les "
-               "ajouter à votre collection. Retrouvez toutes leurs recettes à l'adresse "
+               "et pour son accord. Retrouvez toutes leurs recettes à l'adresse "
                "ci-dessous.")
         .arg(Configuration::DomainePartenaire());
 }
