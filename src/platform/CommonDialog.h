@@ -10,7 +10,7 @@
 namespace platform {
 
 class CommonDialog {
-  public:
+public:
     QString DialogTitle;
     QString FileName;
     // Pairs of description and patterns, all joined by "|":
@@ -25,7 +25,7 @@ class CommonDialog {
     // The filter written the way Qt's dialogs take it.
     static QString QtFilter(const QString& filter);
 
-  private:
+private:
     bool Show(bool save);
 };
 
@@ -47,7 +47,7 @@ QList<Call> Calls();
 void Clear();
 // Enables the seam afresh with these answers for one scope, then disables it.
 class Scripted {
-  public:
+public:
     explicit Scripted(const QStringList& fileNames) {
         Disable();
         Enable();

@@ -5,7 +5,7 @@
 // Any control with a width and a height in twips, read each time they are
 // needed: the frame a picture is fitted into.
 class FrameRef {
-  public:
+public:
     template <class C>
     FrameRef(const C& c)  // NOLINT: every frame control converts
         : obj_(&c),
@@ -14,7 +14,7 @@ class FrameRef {
     double Width() const { return width_(obj_); }
     double Height() const { return height_(obj_); }
 
-  private:
+private:
     const void* obj_;
     double (*width_)(const void*);
     double (*height_)(const void*);

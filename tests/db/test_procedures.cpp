@@ -64,7 +64,7 @@ QStringList Items(const platform::ComboBox& c) {
 
 class TestProcedures : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     // ------------------------------------------------------------ find-or-create
     void rechercherNumero_data() {
         QTest::addColumn<QString>("setup");  // SQL run before, may be empty

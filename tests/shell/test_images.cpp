@@ -30,7 +30,7 @@ QPixmap Filled(int w, int h) {
 
 class TestImages : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void ajusterPhoto_data() {
         QTest::addColumn<double>("picW");
         QTest::addColumn<double>("picH");

@@ -62,7 +62,7 @@ QStringList Files(const QString& dir) {
 
 class TestSauvegarde : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     // -------------------------------------------------------------- backup
     void refusedNames_data() {
         QTest::addColumn<QString>("name");
