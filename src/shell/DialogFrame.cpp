@@ -9,9 +9,10 @@
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 #include "shell/Pop.h"
+#include "shell/Skin.h"
 
 namespace {
-const QColor kTitreDevant(240, 226, 196);
+const QColor& kTitreDevant = Skin::kCreme;
 const QColor kTitreOmbre(0, 0, 0);
 
 void CopierImages(platform::PictureButton& to, const platform::PictureButton& from) {

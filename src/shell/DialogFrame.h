@@ -81,3 +81,29 @@ protected:
     // Called between the hide of the window and the store of its code.
     virtual void AvantCodeReduit() {}
 };
+
+// The one instance of a window that unloads at its close: created and
+// loaded at its first showing, and again after each close.
+template <class T>
+class LoadedOnce {
+public:
+    static T& Instance() {
+        if (!instance_) {
+            instance_ = new T();
+            instance_->Form_Load();
+        }
+        return *instance_;
+    }
+    static bool Loaded() { return instance_ != nullptr; }
+    static void Unload() {
+        if (!instance_) return;
+        T* w = instance_;
+        instance_ = nullptr;
+        // Hiding ends a modal display; the window goes once its handlers return.
+        w->hide();
+        w->deleteLater();
+    }
+
+private:
+    static inline T* instance_ = nullptr;
+};

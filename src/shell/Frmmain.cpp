@@ -41,8 +41,8 @@ const QColor kTitleColours[13] = {
 };
 
 // Text on the dark skin: cream for captions, gold for headings.
-const QColor kTexte(236, 226, 204);
-const QColor kTitre(246, 208, 128);
+const QColor& kTexte = Skin::kCreme;
+const QColor& kTitre = Skin::kOr;
 // The wallpaper named by FondScreen replaces the design one.
 bool g_fondPerso = false;
 

@@ -9,8 +9,7 @@
 #include "shell/Skin.h"
 
 namespace {
-Patch* g_patch = nullptr;
-const QColor kTexte(240, 226, 196);
+const QColor& kTexte = Skin::kCreme;
 // The caption of OK while the pointer is over it, and otherwise; the
 // button has a light face of its own so that both read well.
 const QColor kSurvol(0, 0, 255);
@@ -30,27 +29,6 @@ void BoutonIcone::paintEvent(QPaintEvent*) {
     p.setPen(ForeColor);
     p.setFont(font());
     p.drawText(QRect(0, height() - captionH - 6, width(), captionH), Qt::AlignCenter, text());
-}
-
-Patch& Patch::Instance() {
-    if (!g_patch) {
-        g_patch = new Patch();
-        g_patch->Form_Load();
-    }
-    return *g_patch;
-}
-
-bool Patch::Loaded() {
-    return g_patch != nullptr;
-}
-
-void Patch::Unload() {
-    if (!g_patch) return;
-    Patch* p = g_patch;
-    g_patch = nullptr;
-    // Hiding ends a modal display; the window goes once its handlers return.
-    p->hide();
-    p->deleteLater();
 }
 
 Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {

@@ -19,13 +19,9 @@ protected:
 // The display-mode chooser: one of three modes for the dialogs' backdrop,
 // stored as setting Mode of section "Patch" and used by each dialog's next
 // load. Its close unloads it.
-class Patch : public DialogFrame {
+class Patch : public DialogFrame, public LoadedOnce<Patch> {
     Q_OBJECT
 public:
-    static Patch& Instance();
-    static bool Loaded();
-    static void Unload();
-
     void Form_Load();
     void OK_Click();
     void OK_MouseEnter();
@@ -38,5 +34,6 @@ public:
     platform::Label Label1{&SSSplash1};
 
 private:
+    friend class LoadedOnce<Patch>;
     Patch();
 };

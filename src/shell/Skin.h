@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QColor>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
 
 // The skin's pictures, drawn from the program's own SVG files.
 namespace Skin {
+
+// The colours of text on the dark skin: cream for text, gold for titles.
+inline const QColor kCreme{240, 226, 196};
+inline const QColor kOr{246, 208, 128};
 
 // The picture named (without extension) at the given size in pixels; an
 // empty size gives the picture's own size. A null pixmap when there is none.

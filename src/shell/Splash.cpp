@@ -11,8 +11,7 @@
 #include "shell/Skin.h"
 
 namespace {
-Splash* g_splash = nullptr;
-const QColor kTexte(240, 226, 196);
+const QColor& kTexte = Skin::kCreme;
 const QColor kLien(120, 200, 255);
 
 QString Remerciement() {
@@ -23,27 +22,6 @@ QString Remerciement() {
         .arg(Configuration::DomainePartenaire());
 }
 }  // namespace
-
-Splash& Splash::Instance() {
-    if (!g_splash) {
-        g_splash = new Splash();
-        g_splash->Form_Load();
-    }
-    return *g_splash;
-}
-
-bool Splash::Loaded() {
-    return g_splash != nullptr;
-}
-
-void Splash::Unload() {
-    if (!g_splash) return;
-    Splash* s = g_splash;
-    g_splash = nullptr;
-    // Hiding ends a modal display; the window goes once its handlers return.
-    s->hide();
-    s->deleteLater();
-}
 
 Splash::Splash() : DialogFrame(QStringLiteral("Splash"), 8) {
     Move(0, 0, 8820, 5850);

@@ -11,13 +11,9 @@
 // The start-up and about window: title, picture, thanks to the partner
 // recipe site with its link, and the choice of showing it at start-up.
 // Window code 8; its close unloads it.
-class Splash : public DialogFrame {
+class Splash : public DialogFrame, public LoadedOnce<Splash> {
     Q_OBJECT
 public:
-    static Splash& Instance();
-    static bool Loaded();
-    static void Unload();
-
     void Form_Load();
     void SphashAuto_Click();
     void LSphashAuto_Click();
@@ -48,5 +44,6 @@ protected:
     void AvantCodeReduit() override;
 
 private:
+    friend class LoadedOnce<Splash>;
     Splash();
 };
