@@ -210,36 +210,37 @@ ListView::ListView(QWidget* parent) : Twips<QTreeWidget>(parent) {
     }));
 }
 
+// Adds the items; a sorted list then holds all its entries in French order
+// of their texts (with no new item, it is only put in order).
 void ListView::Insert(std::vector<ListItem*>& items) {
-    if (items.empty()) return;
-    auto less = [](const ListItem* a, const ListItem* b) {
-        return CompareFrench(a->text(0), b->text(0)) < 0;
-    };
-    QList<QTreeWidgetItem*> all;
-    if (sorted_) {
-        std::vector<ListItem*> merged;
-        merged.reserve(static_cast<size_t>(topLevelItemCount()) + items.size());
-        for (int i = 0; i < topLevelItemCount(); ++i)
-            merged.push_back(static_cast<ListItem*>(topLevelItem(i)));
-        const bool hadItems = !merged.empty();
-        if (hadItems) {
-            // Keep the items alive while they leave the view to be re-ordered.
-            const bool block = blockSignals(true);
-            while (topLevelItemCount() > 0) takeTopLevelItem(topLevelItemCount() - 1);
-            blockSignals(block);
-        }
-        merged.insert(merged.end(), items.begin(), items.end());
-        if (!std::is_sorted(merged.begin(), merged.end(), less))
-            std::stable_sort(merged.begin(), merged.end(), less);
-        for (ListItem* it : merged) all.append(it);
-    } else {
-        for (ListItem* it : items) all.append(it);
-    }
     // Icons first: set on items already in the view, each would be a change
     // the view reacts to.
     if (icons_)
         for (ListItem* it : items) it->setIcon(0, icons_->ListImages(it->icon_));
-    addTopLevelItems(all);
+    QList<QTreeWidgetItem*> added(items.begin(), items.end());
+    if (!sorted_) {
+        addTopLevelItems(added);
+        return;
+    }
+    std::vector<ListItem*> all;
+    all.reserve(static_cast<size_t>(topLevelItemCount()) + items.size());
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        all.push_back(static_cast<ListItem*>(topLevelItem(i)));
+    all.insert(all.end(), items.begin(), items.end());
+    auto less = [](const ListItem* a, const ListItem* b) {
+        return CompareFrench(a->text(0), b->text(0)) < 0;
+    };
+    // A fill read in the list's own order only appends.
+    if (std::is_sorted(all.begin(), all.end(), less)) {
+        addTopLevelItems(added);
+        return;
+    }
+    // The items stay alive while they leave the view to be re-ordered.
+    const bool block = blockSignals(true);
+    while (topLevelItemCount() > 0) takeTopLevelItem(topLevelItemCount() - 1);
+    blockSignals(block);
+    std::stable_sort(all.begin(), all.end(), less);
+    addTopLevelItems(QList<QTreeWidgetItem*>(all.begin(), all.end()));
 }
 
 ListItem* ListView::Add(const QString& key, const QString& text, int smallIcon) {
@@ -313,23 +314,8 @@ void ListView::Select(ListItem* item) {
 
 void ListView::SetSorted(bool s) {
     sorted_ = s;
-    if (s && topLevelItemCount() > 1) {
-        std::vector<ListItem*> all;
-        for (int i = 0; i < topLevelItemCount(); ++i)
-            all.push_back(static_cast<ListItem*>(topLevelItem(i)));
-        auto less = [](const ListItem* a, const ListItem* b) {
-            return CompareFrench(a->text(0), b->text(0)) < 0;
-        };
-        if (!std::is_sorted(all.begin(), all.end(), less)) {
-            const bool block = blockSignals(true);
-            while (topLevelItemCount() > 0) takeTopLevelItem(topLevelItemCount() - 1);
-            blockSignals(block);
-            std::stable_sort(all.begin(), all.end(), less);
-            QList<QTreeWidgetItem*> list;
-            for (ListItem* it : all) list.append(it);
-            addTopLevelItems(list);
-        }
-    }
+    std::vector<ListItem*> none;
+    if (s) Insert(none);
 }
 
 void ListView::SetSmallIcons(ImageList* l) {

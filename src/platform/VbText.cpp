@@ -26,6 +26,11 @@ long long Val(const QString& s) {
     return negative ? -v : v;
 }
 
+QString Doubled(QString s) {
+    s.replace(u'\'', QStringLiteral("''"));
+    return s;
+}
+
 QString Trim(const QString& s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b] == u' ') ++b;

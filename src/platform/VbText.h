@@ -16,6 +16,10 @@ QString KeyNumber(const QString& key);
 // blanks ignored, digits read up to the first other character, 0 when none.
 long long Val(const QString& s);
 
+// A text as it is pasted between apostrophes into SQL text: every
+// apostrophe doubled.
+QString Doubled(QString s);
+
 // Trim blanks only (not tabs or line ends), as the readers of stored texts do.
 QString Trim(const QString& s);
 

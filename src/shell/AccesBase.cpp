@@ -7,6 +7,7 @@
 #include "platform/VbText.h"
 #include "shell/Frmmain.h"
 
+using platform::Doubled;
 using platform::Str;
 using platform::Trim;
 using platform::Val;
@@ -20,11 +21,6 @@ const QString kSelect = QStringLiteral("SELECT * From ");
 // A value pasted into SQL text the way the program concatenates it.
 QString Pasted(const QVariant& v) {
     return v.toString();
-}
-
-QString Doubled(QString s) {
-    s.replace(u'\'', QStringLiteral("''"));
-    return s;
 }
 
 QString KeyQuery(const QString& table, const QString& column, const QString& key) {

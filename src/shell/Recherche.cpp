@@ -1,12 +1,12 @@
 #include "db/Schema.h"
+#include "platform/VbText.h"
 #include "shell/AccesBase.h"
 #include "shell/Frmmain.h"
 
 // Find-or-create of a lookup entry by its whole text, letter case ignored.
 void Frmmain::RechercherNumero(const QString& Data, long long& Numero, const QString& NomChamp,
                                const QString& NumChamp) {
-    QString doubled = Data;
-    doubled.replace(u'\'', QStringLiteral("''"));
+    const QString doubled = platform::Doubled(Data);
     auto d = db::OpenDb();
     auto rs =
         d.OpenRecordset(QStringLiteral("SELECT * From ") + NomChamp + QStringLiteral(" where ") +

@@ -49,8 +49,7 @@ void Exec(const QString& sql) {
 
 QString WriteFile(const Fixture& fx, const QString& name, const QByteArray& bytes) {
     const QString path = fx.Dir() + u'/' + name;
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
+    Fixture::WriteFile(path, bytes);
     return path;
 }
 

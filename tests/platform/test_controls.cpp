@@ -20,6 +20,7 @@ private slots:
         QCOMPARE(Val(" -4x"), -4LL);
         QCOMPARE(Val(""), 0LL);
         QCOMPARE(Trim("  a b  "), QString("a b"));
+        QCOMPARE(Doubled("Jus d'orange d'été"), QString("Jus d''orange d''été"));
     }
 
     void integerDivisionRoundsOperandsFirst_data() {

@@ -245,11 +245,7 @@ private slots:
         fx.WriteSeed(kSeed);
         QVERIFY(fx.StartMain());
         const QString bmp = fx.Dir() + "/temp.bmp";
-        if (scratch) {
-            QFile f(bmp);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("BM");
-        }
+        if (scratch) Fixture::WriteFile(bmp, "BM");
         platform::MessageSeam::Clear();
         platform::MessageSeam::Answer({answer});
         F().Btn_Quit.ClickIt();

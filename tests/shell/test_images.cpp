@@ -136,10 +136,7 @@ private slots:
     void chercherImageNotAPicture() {
         Fixture fx;
         const QString file = fx.Dir() + "/notes.jpg";
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("ceci n'est pas une image");
-        f.close();
+        Fixture::WriteFile(file, "ceci n'est pas une image");
         platform::CommonDialogSeam::Scripted seam({file});
         platform::Panel frame;
         frame.Move(0, 0, 3000, 3000);
@@ -176,9 +173,7 @@ private slots:
         Fixture fx;
         platform::CommonDialogSeam::Disable();
         const QString file = fx.Dir() + "/sauvegarde";
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        Fixture::WriteFile(file, {});
         QString title, filter;
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());

@@ -34,11 +34,6 @@ Frmmain& F() {
     return Frmmain::Instance();
 }
 
-QStringList Texts(const platform::ListView& l) {
-    QStringList out;
-    for (int i = 1; i <= l.Count(); ++i) out << l.Item(i)->Text();
-    return out;
-}
 QStringList Keys(const platform::ListView& l) {
     QStringList out;
     for (int i = 1; i <= l.Count(); ++i) out << l.Item(i)->Key();
@@ -113,7 +108,7 @@ private slots:
         QCOMPARE(F().Liste.Tag, QString::number(kind));
         QCOMPARE(F().LTGauche.Caption(), title);
         QCOMPARE(F().LTGauche.Tag, title);
-        QCOMPARE(Texts(F().Liste), texts);
+        QCOMPARE(Fixture::Texts(F().Liste), texts);
         QCOMPARE(Keys(F().Liste), keys);
         for (int i = 1; i <= F().Liste.Count(); ++i)
             QCOMPARE(F().Liste.Item(i)->SmallIcon(), kind + 1);
@@ -173,7 +168,7 @@ private slots:
         F().Liste.Select(F().Liste.Item(entry));
         emit F().Liste.Click();
 
-        QCOMPARE(Texts(F().LFilms), recipes);
+        QCOMPARE(Fixture::Texts(F().LFilms), recipes);
         for (int i = 1; i <= F().LFilms.Count(); ++i) {
             QCOMPARE(F().LFilms.Item(i)->SmallIcon(), 1);
             QVERIFY(F().LFilms.Item(i)->Key().startsWith("N  "));
@@ -301,7 +296,7 @@ private slots:
         }
         fx.SetSetting("Settings", "Tris", "6");
         QVERIFY(fx.StartMain());
-        QCOMPARE(Texts(F().LFilms), (QStringList{"Mojito", "Margarita", "Daïquiri"}));
+        QCOMPARE(Fixture::Texts(F().LFilms), (QStringList{"Mojito", "Margarita", "Daïquiri"}));
         QFile::remove(fx.DbFile());
         General::ListerRecettesIngredient();
         QCOMPARE(F().LFilms.Count(), 0);

@@ -31,22 +31,6 @@ const char* kBackup = R"({
 
 const QString kFilter = "Tous les fichiers MDB (*.mdb)|*.mdb";
 
-QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
-}
-
-QStringList Texts(const platform::ListView& l) {
-    QStringList out;
-    for (int i = 1; i <= l.Count(); ++i) out << l.Item(i)->Text();
-    return out;
-}
-
 // The file's identity on disk: a file renamed over it gets a new one.
 ino_t Inode(const QString& path) {
     struct stat st {};
@@ -83,7 +67,7 @@ private slots:
         QFETCH(QString, shown);
         Fixture fx;
         fx.WriteSeed(kLive);
-        const QByteArray live = Bytes(fx.DbFile());
+        const QByteArray live = Fixture::ReadFile(fx.DbFile());
         const QStringList before = Files(fx.Dir());
         platform::CommonDialogSeam::Scripted seam({fx.Dir() + "/" + name});
 
@@ -102,7 +86,7 @@ private slots:
         QCOMPARE(calls[0].style, platform::vbInformation + platform::vbOKOnly);
         QCOMPARE(calls[0].title, QString("Brivanta"));
         QCOMPARE(Files(fx.Dir()), before);
-        QCOMPARE(Bytes(fx.DbFile()), live);
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), live);
     }
 
     void backupElsewhere_data() {
@@ -120,13 +104,13 @@ private slots:
         fx.WriteSeed(kLive);
         QVERIFY(QDir(fx.Dir()).mkpath("copies"));
         const QString target = fx.Dir() + "/" + relative;
-        if (existing) Write(target, "ancien contenu");
+        if (existing) Fixture::WriteFile(target, "ancien contenu");
         platform::CommonDialogSeam::Scripted seam({target});
 
         General::SauvegarderBase();
 
         QCOMPARE(platform::MessageSeam::Calls().size(), 0);
-        QCOMPARE(Bytes(target), Bytes(fx.DbFile()));
+        QCOMPARE(Fixture::ReadFile(target), Fixture::ReadFile(fx.DbFile()));
         // Nothing is left beside the copy.
         QCOMPARE(Files(QFileInfo(target).absolutePath()).size(),
                  relative.startsWith("copies") ? 1 : 2);
@@ -136,7 +120,7 @@ private slots:
         Fixture fx;
         fx.WriteSeed(kLive);
         // A folder that is a file cannot hold anything, whoever runs the test.
-        Write(fx.Dir() + "/pas-un-dossier", "x");
+        Fixture::WriteFile(fx.Dir() + "/pas-un-dossier", "x");
         const QString target = fx.Dir() + "/pas-un-dossier/copie.mdb";
         platform::CommonDialogSeam::Scripted seam({target});
 
@@ -148,7 +132,7 @@ private slots:
         QVERIFY(calls[0].prompt.contains(target));
         QCOMPARE(calls[0].style, platform::vbExclamation + platform::vbOKOnly);
         QVERIFY(!QFileInfo::exists(target));
-        QCOMPARE(Bytes(fx.Dir() + "/pas-un-dossier"), QByteArray("x"));
+        QCOMPARE(Fixture::ReadFile(fx.Dir() + "/pas-un-dossier"), QByteArray("x"));
     }
 
     void backupCancelled() {
@@ -170,7 +154,7 @@ private slots:
         db::WriteCollection(backup, Fixture::Parse(kBackup));
         platform::SaveSetting("Brivanta", "Settings", "Tris", "1");
         QVERIFY(fx.StartMain());
-        QCOMPARE(Texts(F().Liste), (QStringList{"Classique", "Tropical"}));
+        QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Classique", "Tropical"}));
         platform::CommonDialogSeam::Scripted seam({backup});
 
         General::RestaurerBase();
@@ -182,9 +166,9 @@ private slots:
         QCOMPARE(asked[0].filter, kFilter);
         QCOMPARE(asked[0].fileName, QString());
         QCOMPARE(platform::MessageSeam::Calls().size(), 0);
-        QCOMPARE(Bytes(fx.DbFile()), Bytes(backup));
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), Fixture::ReadFile(backup));
         QCOMPARE(F().Liste.Tag, QString("1"));
-        QCOMPARE(Texts(F().Liste), (QStringList{"Apéritif", "Chaud", "Digestif"}));
+        QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Apéritif", "Chaud", "Digestif"}));
         QCOMPARE(F().Liste.SelectedItem(), F().Liste.Item(1));
         QCOMPARE(F().LTDroit.Caption(), QString("Apéritif"));
         // Nothing is left beside the restored file.
@@ -207,27 +191,27 @@ private slots:
         fx.WriteSeed(kLive);
         QString chosen = fx.Dir() + "/choisi.mdb";
         if (kind == "empty") {
-            Write(chosen, QByteArray());
+            Fixture::WriteFile(chosen, QByteArray());
         } else if (kind == "text") {
-            Write(chosen, "Ceci est une liste de courses, pas une base.\n");
+            Fixture::WriteFile(chosen, "Ceci est une liste de courses, pas une base.\n");
         } else if (kind == "foreign") {
             auto d = platform::Database::CreateDatabase(chosen);
             d.Execute("CREATE TABLE Cocktails (Nom TEXT); INSERT INTO Cocktails VALUES ('x')");
         } else if (kind == "live") {
             chosen = fx.Dir() + "/./db.mdb";
         }
-        const QByteArray chosenBytes = Bytes(chosen);
+        const QByteArray chosenBytes = Fixture::ReadFile(chosen);
         platform::SaveSetting("Brivanta", "Settings", "Tris", "1");
         QVERIFY(fx.StartMain());
-        const QByteArray live = Bytes(fx.DbFile());
+        const QByteArray live = Fixture::ReadFile(fx.DbFile());
         const ino_t inode = Inode(fx.DbFile());
         platform::CommonDialogSeam::Scripted seam({chosen});
 
         General::RestaurerBase();
 
-        QCOMPARE(Bytes(fx.DbFile()), live);
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), live);
         QCOMPARE(Inode(fx.DbFile()), inode);
-        if (kind != "missing") QCOMPARE(Bytes(chosen), chosenBytes);
+        if (kind != "missing") QCOMPARE(Fixture::ReadFile(chosen), chosenBytes);
         const auto calls = platform::MessageSeam::Calls();
         QCOMPARE(calls.size(), told ? 1 : 0);
         if (told) {
@@ -237,7 +221,7 @@ private slots:
         }
         // The lists come again from the unchanged collection.
         QCOMPARE(F().Liste.Tag, QString("1"));
-        QCOMPARE(Texts(F().Liste), (QStringList{"Classique", "Tropical"}));
+        QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Classique", "Tropical"}));
         QStringList left = Files(fx.Dir());
         left.removeAll("choisi.mdb");
         QCOMPARE(left, QStringList{"db.mdb"});
@@ -257,11 +241,11 @@ private slots:
         fx.WriteSeed(seed.toUtf8().constData());
         platform::SaveSetting("Brivanta", "Settings", "Tris", "1");
         QVERIFY(fx.StartMain());
-        const QByteArray live = Bytes(fx.DbFile());
+        const QByteArray live = Fixture::ReadFile(fx.DbFile());
         if (F().Liste.Count() == 0) F().LTDroit.SetCaption("reste");
         platform::CommonDialogSeam::Scripted seam({});
         General::RestaurerBase();
-        QCOMPARE(Bytes(fx.DbFile()), live);
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), live);
         QCOMPARE(F().LTDroit.Caption(), title);
         QCOMPARE(platform::MessageSeam::Calls().size(), 0);
     }

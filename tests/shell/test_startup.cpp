@@ -137,11 +137,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(bool, present);
         Fixture fx;
-        if (present) {
-            QFile f(fx.DbFile());
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
+        if (present) Fixture::WriteFile(fx.DbFile(), content);
         QVERIFY(fx.StartMain());
         QVERIFY(F().isVisible());
         QCOMPARE(F().Liste.Count(), 0);

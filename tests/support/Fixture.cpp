@@ -5,6 +5,7 @@
 
 #include "db/Collection.h"
 #include "platform/AppFolder.h"
+#include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/Screen.h"
@@ -46,6 +47,18 @@ QJsonObject Fixture::Parse(const char* json) {
 QByteArray Fixture::ReadFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Fixture::WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QStringList Fixture::Texts(const platform::ListView& list) {
+    QStringList out;
+    for (int i = 1; i <= list.Count(); ++i) out << list.Item(i)->Text();
+    return out;
 }
 
 void Fixture::WriteSeed(const char* json) {

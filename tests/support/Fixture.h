@@ -2,10 +2,15 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A fresh application folder with its own settings file, the message boxes
 // answered through their seam, and the main window unloaded afterwards.
+namespace platform {
+class ListView;
+}
+
 class Fixture {
 public:
     Fixture();
@@ -33,6 +38,10 @@ public:
     static QJsonObject Parse(const char* json);
     // The whole content of a file (empty when it cannot be read).
     static QByteArray ReadFile(const QString& path);
+    // Writes a whole file; a fixture that cannot be written ends the test run.
+    static void WriteFile(const QString& path, const QByteArray& bytes);
+    // The texts of a list's entries, in their order.
+    static QStringList Texts(const platform::ListView& list);
 
 private:
     QTemporaryDir dir_;
