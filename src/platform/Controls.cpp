@@ -6,7 +6,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QStyledItemDelegate>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
 
@@ -362,7 +365,18 @@ void ListView::SetPicture(const QPixmap& p) {
 }
 
 void ListView::mousePressEvent(QMouseEvent* e) {
-    QTreeWidget::mousePressEvent(e);
+    if (e->button() == Qt::RightButton) {
+        // A right press on another entry selects it as a click would, so
+        // that the menu that follows acts on the entry under the pointer
+        // and the lists agree with each other.
+        auto* it = static_cast<ListItem*>(itemAt(e->position().toPoint()));
+        if (it && it != SelectedItem() && !editing_) {
+            Select(it);
+            emit Click();
+        }
+    } else {
+        QTreeWidget::mousePressEvent(e);
+    }
     const int button = e->button() == Qt::LeftButton     ? 1
                        : e->button() == Qt::RightButton  ? 2
                        : e->button() == Qt::MiddleButton ? 4
@@ -402,17 +416,286 @@ void ListView::keyReleaseEvent(QKeyEvent* e) {
 
 // --------------------------------------------------------------- ComboBox
 
+namespace {
+int ShiftState(Qt::KeyboardModifiers m) {
+    int shift = 0;
+    if (m & Qt::ShiftModifier) shift |= 1;
+    if (m & Qt::ControlModifier) shift |= 2;
+    if (m & Qt::AltModifier) shift |= 4;
+    return shift;
+}
+
+// The key code a keyboard event stands for: letters and digits as their
+// capital character, Enter 13, Escape 27, Tab 9, Backspace 8.
+int KeyCode(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Tab:
+            return 9;
+        case Qt::Key_Backspace:
+            return 8;
+        default:
+            return e->key() < 0x100 ? e->key() : 0;
+    }
+}
+
+// The character a keyboard event types, 0 for none.
+int KeyAscii(const QKeyEvent* e) {
+    const int code = KeyCode(e);
+    if (code == 13 || code == 27 || code == 8) return code;
+    const QString t = e->text();
+    return t.size() == 1 ? t.at(0).unicode() : 0;
+}
+}  // namespace
+
 ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) {
     setFont(SkinFont(9.75));
+    setInsertPolicy(QComboBox::NoInsert);
+    setFocusPolicy(Qt::StrongFocus);
+    // Only a pick made while the list is open, or with the arrow keys in a
+    // closed drop-down list, is the user's; Qt also raises activated when
+    // an edit ends on an entry's exact text, which is not a pick.
+    connect(this, &QComboBox::activated, this, [this](int) {
+        if (quiet_ == 0 && (popup_ || closing_ || arrowPick_)) emit Click();
+    });
+}
+
+void ComboBox::SetEditable(bool e) {
+    ++quiet_;
+    setEditable(e);
+    if (e) {
+        setCompleter(nullptr);
+        lineEdit()->setFont(font());
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) {
+            if (quiet_ == 0) emit Change();
+        });
+    }
+    --quiet_;
+}
+
+void ComboBox::AddItem(const QString& s) {
+    ++quiet_;
+    // An editable list keeps the typed text while it is filled.
+    const QString typed = isEditable() ? currentText() : QString();
+    addItem(s);
+    if (isEditable()) setEditText(typed);
+    --quiet_;
+}
+
+void ComboBox::Clear() {
+    ++quiet_;
+    const QString typed = isEditable() ? currentText() : QString();
+    clear();
+    if (isEditable()) setEditText(typed);
+    --quiet_;
+}
+
+void ComboBox::SetListIndex(int i) {
+    ++quiet_;
+    setCurrentIndex(i);
+    --quiet_;
 }
 
 void ComboBox::SetText(const QString& s) {
+    ++quiet_;
     if (isEditable()) {
+        const int i = findText(s, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        setCurrentIndex(i);
         setEditText(s);
+    } else {
+        setCurrentIndex(findText(s, Qt::MatchExactly));
+    }
+    --quiet_;
+}
+
+void ComboBox::PickIt(int i) {
+    if (i < 0 || i >= count()) return;
+    ++quiet_;
+    setCurrentIndex(i);
+    if (isEditable()) setEditText(itemText(i));
+    --quiet_;
+    emit Click();
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* e) {
+    emit KeyDown(KeyCode(e), ShiftState(e->modifiers()));
+    const int ascii = KeyAscii(e);
+    if (ascii == 13) {
+        // Enter goes to the handler only; Qt would end the edit on it and
+        // may choose an entry.
+        emit KeyPress(13);
+        e->accept();
         return;
     }
-    const int i = findText(s, Qt::MatchExactly);
-    setCurrentIndex(i);
+    if (ascii != 0) emit KeyPress(ascii);
+    const bool arrow = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down ||
+                       e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown ||
+                       e->key() == Qt::Key_Home || e->key() == Qt::Key_End;
+    if (arrow && !(e->modifiers() & Qt::AltModifier) && !popup_) {
+        // In an editable list the arrows would replace the typed text.
+        if (isEditable()) {
+            e->accept();
+            return;
+        }
+        arrowPick_ = true;
+        QComboBox::keyPressEvent(e);
+        arrowPick_ = false;
+        return;
+    }
+    QComboBox::keyPressEvent(e);
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* e) {
+    QComboBox::focusOutEvent(e);
+    if (e->reason() == Qt::PopupFocusReason || popup_) return;
+    emit LostFocus();
+}
+
+void ComboBox::wheelEvent(QWheelEvent* e) {
+    e->ignore();
+}
+
+void ComboBox::showPopup() {
+    popup_ = true;
+    QComboBox::showPopup();
+}
+
+void ComboBox::hidePopup() {
+    QComboBox::hidePopup();
+    popup_ = false;
+    // The pick is raised after the list closes, within the same event.
+    closing_ = true;
+    QTimer::singleShot(0, this, [this] { closing_ = false; });
+}
+
+// ---------------------------------------------------------------- TextBox
+
+TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
+    setFont(SkinFont(9.75));
+    QWidget* editor = nullptr;
+    if (multiLine) {
+        multi_ = new QPlainTextEdit(this);
+        multi_->setFrameShape(QFrame::NoFrame);
+        multi_->setTabChangesFocus(true);
+        connect(multi_, &QPlainTextEdit::textChanged, this, [this] {
+            if (quiet_ == 0) emit Change();
+        });
+        editor = multi_;
+    } else {
+        line_ = new QLineEdit(this);
+        line_->setFrame(false);
+        connect(line_, &QLineEdit::textEdited, this, [this](const QString&) {
+            if (quiet_ == 0) emit Change();
+        });
+        editor = line_;
+    }
+    editor->setFont(font());
+    editor->installEventFilter(this);
+    setFocusProxy(editor);
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(editor);
+}
+
+QString TextBox::Text() const {
+    if (line_) return line_->text();
+    QString t = multi_->toPlainText();
+    t.replace(u'\n', QStringLiteral("\r\n"));
+    return t;
+}
+
+void TextBox::SetText(const QString& s) {
+    ++quiet_;
+    if (line_) {
+        line_->setText(s);
+    } else {
+        QString t = s;
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        t.replace(u'\r', u'\n');
+        multi_->setPlainText(t);
+    }
+    --quiet_;
+}
+
+bool TextBox::Locked() const {
+    return line_ ? line_->isReadOnly() : multi_->isReadOnly();
+}
+
+void TextBox::SetLocked(bool l) {
+    if (line_)
+        line_->setReadOnly(l);
+    else
+        multi_->setReadOnly(l);
+}
+
+void TextBox::SetMaxLength(int n) {
+    if (line_) line_->setMaxLength(n > 0 ? n : 32767);
+}
+
+QWidget* TextBox::Editor() const {
+    return line_ ? static_cast<QWidget*>(line_) : static_cast<QWidget*>(multi_);
+}
+
+void TextBox::TypeIt(const QString& s) {
+    if (line_) {
+        line_->setText(s);
+        emit Change();
+    } else {
+        QString t = s;
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        multi_->setPlainText(t);  // raises Change through textChanged
+    }
+}
+
+bool TextBox::eventFilter(QObject* o, QEvent* e) {
+    if (o == Editor()) {
+        if (e->type() == QEvent::KeyPress) {
+            const int ascii = KeyAscii(static_cast<QKeyEvent*>(e));
+            if (ascii != 0) emit KeyPress(ascii);
+        } else if (e->type() == QEvent::FocusOut) {
+            if (static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason) emit LostFocus();
+        }
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+// ------------------------------------------------------------ ScrollPanel
+
+ScrollPanel::ScrollPanel(QWidget* parent) : Twips<QScrollArea>(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setWidgetResizable(false);
+    content_ = new platform::Panel();
+    content_->SetPictureMode(platform::Panel::PictureMode::Tile);
+    setWidget(content_);
+    viewport()->setAutoFillBackground(false);
+    Fit();
+}
+
+void ScrollPanel::SetScrollHeight(double twips) {
+    extent_ = std::max(0.0, twips);
+    Fit();
+}
+
+void ScrollPanel::SetPicture(const QPixmap& p) {
+    content_->SetPicture(p);
+}
+
+void ScrollPanel::resizeEvent(QResizeEvent* e) {
+    QScrollArea::resizeEvent(e);
+    Fit();
+}
+
+// The content is as wide as the view and as high as the extent, never less
+// than the view, so that its background fills it.
+void ScrollPanel::Fit() {
+    const int h = std::max(viewport()->height(), ToPixels(extent_));
+    content_->resize(viewport()->width(), h);
 }
 
 // ------------------------------------------------------------ ProgressBar

@@ -8,10 +8,15 @@
 #include <QFrame>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QTreeWidget>
 #include <cmath>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -221,18 +226,132 @@ private:
     bool pressed_ = false;
 };
 
-// A pick-list: a drop-down list, or an editable combo.
+// A pick-list: a drop-down list, or an editable combo (SetEditable). Its
+// events stand for what the user does, never for what the code does:
+// - Click: the user picked an entry (in the open list, or with the arrow
+//   keys in a closed drop-down list); picking the entry already shown counts;
+// - KeyDown / KeyPress: every key, Enter as key code and character 13;
+// - Change: the user changed the typed text;
+// - LostFocus: the focus went elsewhere (not into its own open list).
+// Filling it, setting its text or its position raises nothing. Typed text
+// stays as typed: no completion, no replacement by an entry of other case.
+// The mouse wheel does nothing unless the list is open.
 class ComboBox : public Twips<QComboBox> {
+    Q_OBJECT
 public:
     explicit ComboBox(QWidget* parent = nullptr);
-    void AddItem(const QString& s) { addItem(s); }
-    void Clear() { clear(); }
+    void SetEditable(bool e);
+    void AddItem(const QString& s);
+    void Clear();
     int ListCount() const { return count(); }
     QString List(int i) const { return itemText(i); }
     int ListIndex() const { return currentIndex(); }
-    void SetListIndex(int i) { setCurrentIndex(i); }
+    void SetListIndex(int i);
     QString Text() const { return currentText(); }
     void SetText(const QString& s);
+    // What a user's pick of entry i does (tests and keyboard use).
+    void PickIt(int i);
+
+signals:
+    void Click();
+    void KeyDown(int keyCode, int shift);
+    void KeyPress(int keyAscii);
+    void Change();
+    void LostFocus();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+
+public:
+    void showPopup() override;
+    void hidePopup() override;
+
+private:
+    // Set while the code changes the list: nothing is raised then.
+    int quiet_ = 0;
+    bool popup_ = false;
+    bool closing_ = false;
+    bool arrowPick_ = false;
+};
+
+// A text box, on one line or on several (line ends shown as breaks, read
+// back as CR LF). Change is raised for the user's edits only.
+class TextBox : public Twips<QWidget> {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr, bool multiLine = false);
+    bool MultiLine() const { return multi_ != nullptr; }
+    QString Text() const;
+    void SetText(const QString& s);
+    bool Locked() const;
+    void SetLocked(bool l);
+    void SetMaxLength(int n);
+    // The editor inside (tests type into it).
+    QWidget* Editor() const;
+    // What the user's typing does: replaces the text and raises Change.
+    void TypeIt(const QString& s);
+
+signals:
+    void Change();
+    void KeyPress(int keyAscii);
+    void LostFocus();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QLineEdit* line_ = nullptr;
+    QPlainTextEdit* multi_ = nullptr;
+    int quiet_ = 0;
+};
+
+// A scrolling container: its controls are children of Content(), laid at
+// twips positions; the scroll extent is the content's height in twips.
+class ScrollPanel : public Twips<QScrollArea> {
+public:
+    explicit ScrollPanel(QWidget* parent = nullptr);
+    QWidget* Content() const { return content_; }
+    double ScrollHeight() const { return extent_; }
+    void SetScrollHeight(double twips);
+    void SetPicture(const QPixmap& p);
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void Fit();
+    platform::Panel* content_;
+    double extent_ = 0;
+};
+
+// A control array: element 0 is part of the window, the others are loaded
+// at run time and unloaded again. Indices need not be contiguous.
+template <class T>
+class ControlArray {
+public:
+    bool Exists(int i) const { return items_.count(i) != 0; }
+    T& operator[](int i) const {
+        auto it = items_.find(i);
+        if (it == items_.end()) throw ControlError("Élément de groupe de contrôles inexistant.");
+        return *it->second;
+    }
+    T& Set(int i, std::unique_ptr<T> c) {
+        T& r = *c;
+        items_[i] = std::move(c);
+        return r;
+    }
+    void Unload(int i) { items_.erase(i); }
+    int UBound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    template <class F>
+    void ForEach(F f) const {
+        for (auto& [i, c] : items_) f(i, *c);
+    }
+
+private:
+    std::map<int, std::unique_ptr<T>> items_;
 };
 
 // A progress bar from 0 to 100.

@@ -223,6 +223,36 @@ void Database::Execute(const QString& sql) {
     }
 }
 
+void Database::BeginTrans() {
+    Execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void Database::CommitTrans() {
+    Execute(QStringLiteral("COMMIT"));
+}
+
+void Database::Rollback() {
+    if (InTransaction()) Execute(QStringLiteral("ROLLBACK"));
+}
+
+bool Database::InTransaction() const {
+    return conn_ && sqlite3_get_autocommit(conn_->Db()) == 0;
+}
+
+Transaction::~Transaction() {
+    if (done_) return;
+    try {
+        d_.Rollback();
+    } catch (const std::exception&) {
+        // Closing the connection rolls back whatever is still open.
+    }
+}
+
+void Transaction::Commit() {
+    d_.CommitTrans();
+    done_ = true;
+}
+
 Recordset Database::OpenRecordset(const QString& sql) {
     if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
     // A query of every column of one table can be written back: it is run

@@ -44,11 +44,33 @@ public:
     void Close();
     bool IsOpen() const;
 
+    // A transaction over several writes: all of them land, or none. Rollback
+    // without a transaction open does nothing.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    bool InTransaction() const;
+
     sqlite3* Handle() const;
 
 private:
     explicit Database(std::shared_ptr<Connection> c);
     std::shared_ptr<Connection> conn_;
+};
+
+// Rolls back the transaction it began unless Commit ran: a failure that
+// leaves the scope leaves the file as it was.
+class Transaction {
+public:
+    explicit Transaction(Database& d) : d_(d) { d_.BeginTrans(); }
+    ~Transaction();
+    void Commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& d_;
+    bool done_ = false;
 };
 
 // The rows of one query, read whole when it is opened. Rows of a query on a

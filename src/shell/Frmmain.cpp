@@ -284,12 +284,12 @@ void Frmmain::BuildPieces() {
     for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel,
                                   &LQuantite, &LMesure, &LIngre})
         l->hide();
-    LCategorie.setEditable(true);
-    LVerre.setEditable(true);
-    LMateriel.setEditable(true);
-    LQuantite.setEditable(true);
-    LMesure.setEditable(true);
-    LIngre.setEditable(true);
+    LCategorie.SetEditable(true);
+    LVerre.SetEditable(true);
+    LMateriel.SetEditable(true);
+    LQuantite.SetEditable(true);
+    LMesure.SetEditable(true);
+    LIngre.SetEditable(true);
 
     for (int i = 1; i <= 7; ++i) Img.Add(Skin::Picture(QStringLiteral("img_%1").arg(i), {16, 16}));
 

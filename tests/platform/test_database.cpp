@@ -197,6 +197,34 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, rs.Fields(0));
         QVERIFY_THROWS_EXCEPTION(DbError, rs.Edit());
     }
+    void transactionIsAllOrNothing() {
+        Fixture fx;
+        fx.WriteSeed(R"({"categories": ["Apéritif"]})");
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        try {
+            Database d = db::OpenDb();
+            platform::Transaction t(d);
+            auto rs = d.OpenRecordset("SELECT * From Categorie");
+            rs.AddNew();
+            rs.SetField(0, 2);
+            rs.SetField(1, "Digestif");
+            rs.Update();
+            d.Execute("INSERT INTO Absente VALUES (1)");
+            t.Commit();
+            QFAIL("the second write should have failed");
+        } catch (const DbError&) {
+        }
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+        {
+            Database d = db::OpenDb();
+            platform::Transaction t(d);
+            QVERIFY(d.InTransaction());
+            d.Execute("INSERT INTO Categorie VALUES (2, 'Digestif')");
+            t.Commit();
+            QVERIFY(!d.InTransaction());
+        }
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT * From Categorie").RecordCount(), 2L);
+    }
 };
 
 QTEST_MAIN(TestDatabase)

@@ -1,0 +1,201 @@
+// Pick-lists, text boxes, the scrolling container and the pop-up menu:
+// their events stand for what the user does, never for what the code does.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "platform/Controls.h"
+#include "platform/Menu.h"
+
+using namespace platform;
+
+namespace {
+// A window that really takes the focus, with a pick-list and a second
+// control to move the focus to.
+struct Window {
+    QWidget w;
+    ComboBox combo{&w};
+    TextBox other{&w};
+    explicit Window(bool editable) {
+        combo.SetEditable(editable);
+        combo.setGeometry(10, 10, 150, 24);
+        other.setGeometry(10, 50, 150, 24);
+        w.resize(200, 200);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (const char* s : {"Rhum blanc", "Sirop", "Vodka"}) combo.AddItem(s);
+    }
+};
+}  // namespace
+
+class TestInputs : public QObject {
+    Q_OBJECT
+private slots:
+    void comboRaisesNothingWhileCodeFillsOrSetsIt_data() {
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("drop-down list") << false;
+        QTest::newRow("editable combo") << true;
+    }
+    void comboRaisesNothingWhileCodeFillsOrSetsIt() {
+        QFETCH(bool, editable);
+        Window win(editable);
+        QSignalSpy click(&win.combo, &ComboBox::Click);
+        QSignalSpy change(&win.combo, &ComboBox::Change);
+        win.combo.Clear();
+        win.combo.AddItem("Citron");
+        win.combo.AddItem("Menthe");
+        win.combo.SetListIndex(1);
+        win.combo.SetText("Citron");
+        QCOMPARE(win.combo.Text(), QString("Citron"));
+        QCOMPARE(win.combo.ListIndex(), 0);
+        QCOMPARE(click.count(), 0);
+        QCOMPARE(change.count(), 0);
+    }
+
+    void comboKeepsTypedTextAsTyped() {
+        Window win(true);
+        QSignalSpy click(&win.combo, &ComboBox::Click);
+        QSignalSpy change(&win.combo, &ComboBox::Change);
+        QSignalSpy press(&win.combo, &ComboBox::KeyPress);
+        QSignalSpy down(&win.combo, &ComboBox::KeyDown);
+        win.combo.setFocus();
+        // "vodka" in other case, then "rhum" which an auto-completion would
+        // grow into "Rhum blanc".
+        QTest::keyClicks(&win.combo, "vodka");
+        QCOMPARE(win.combo.Text(), QString("vodka"));
+        QCOMPARE(change.count(), 5);
+        QTest::keyClick(&win.combo, Qt::Key_Return);
+        QCOMPARE(win.combo.Text(), QString("vodka"));
+        QCOMPARE(press.last().at(0).toInt(), 13);
+        QCOMPARE(down.last().at(0).toInt(), 13);
+        win.combo.SetText(QString());
+        QTest::keyClicks(&win.combo, "rhum");
+        QCOMPARE(win.combo.Text(), QString("rhum"));
+        // The typed exact text of an entry, with Enter, is no pick either.
+        win.combo.SetText(QString());
+        QTest::keyClicks(&win.combo, "Sirop");
+        QTest::keyClick(&win.combo, Qt::Key_Return);
+        win.other.setFocus();
+        QCOMPARE(win.combo.Text(), QString("Sirop"));
+        QCOMPARE(click.count(), 0);
+        // Arrows do not replace the typed text of an editable combo.
+        win.combo.setFocus();
+        QTest::keyClick(&win.combo, Qt::Key_Down);
+        QCOMPARE(win.combo.Text(), QString("Sirop"));
+        QCOMPARE(click.count(), 0);
+    }
+
+    void comboPickByTheUserIsAClick() {
+        Window win(false);
+        QSignalSpy click(&win.combo, &ComboBox::Click);
+        win.combo.setFocus();
+        QTest::keyClick(&win.combo, Qt::Key_Down);
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(win.combo.ListIndex(), 1);
+        // The wheel does nothing while the list is closed.
+        QWheelEvent wheel(QPointF(5, 5), win.combo.mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&win.combo, &wheel);
+        QCOMPARE(win.combo.ListIndex(), 1);
+        QCOMPARE(click.count(), 1);
+        // A pick in the open list, the entry already shown included.
+        for (int i : {2, 2}) {
+            win.combo.showPopup();
+            QAbstractItemView* v = win.combo.view();
+            QTRY_VERIFY(v->isVisible());
+            const QRect r = v->visualRect(v->model()->index(i, 0));
+            QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, r.center());
+            QTRY_VERIFY(!v->isVisible());
+        }
+        QCOMPARE(click.count(), 3);
+        QCOMPARE(win.combo.ListIndex(), 2);
+    }
+
+    void comboLostFocusOnlyWhenTheFocusLeaves() {
+        Window win(true);
+        QSignalSpy lost(&win.combo, &ComboBox::LostFocus);
+        win.combo.setFocus();
+        QTRY_VERIFY(win.combo.hasFocus());
+        win.combo.showPopup();
+        QTRY_VERIFY(win.combo.view()->isVisible());
+        win.combo.hidePopup();
+        QTRY_VERIFY(!win.combo.view()->isVisible());
+        QCOMPARE(lost.count(), 0);
+        win.other.setFocus();
+        QTRY_COMPARE(lost.count(), 1);
+    }
+
+    void textBoxChangeOnlyForTheUser() {
+        QWidget w;
+        TextBox one(&w), many(&w, true);
+        w.show();
+        QSignalSpy c1(&one, &TextBox::Change);
+        QSignalSpy c2(&many, &TextBox::Change);
+        one.SetText("Menthe");
+        many.SetText("Piler la menthe.\r\nAjouter le rhum.");
+        QCOMPARE(c1.count(), 0);
+        QCOMPARE(c2.count(), 0);
+        // CR LF shows as a line break and reads back as CR LF.
+        auto* edit = static_cast<QPlainTextEdit*>(many.Editor());
+        QCOMPARE(edit->document()->blockCount(), 2);
+        QCOMPARE(many.Text(), QString("Piler la menthe.\r\nAjouter le rhum."));
+        many.Editor()->setFocus();
+        edit->moveCursor(QTextCursor::End);
+        QTest::keyClicks(many.Editor(), "ab");
+        QCOMPARE(c2.count(), 2);
+        QTest::keyClicks(one.Editor(), "s");
+        QCOMPARE(c1.count(), 1);
+        QCOMPARE(one.Text(), QString("Menthes"));
+    }
+
+    void scrollPanelScrollsItsExtent() {
+        QWidget w;
+        ScrollPanel s(&w);
+        s.Move(0, 0, 3000, 3000);  // 200 pixels
+        w.resize(300, 300);
+        w.show();
+        s.SetScrollHeight(15000);
+        QCOMPARE(s.Content()->height(), 1000);
+        QVERIFY(s.verticalScrollBar()->maximum() > 0);
+        s.SetScrollHeight(0);
+        QCOMPARE(s.Content()->height(), s.viewport()->height());
+    }
+
+    void menuSeamRecordsAndChooses() {
+        MenuSeam::Enable();
+        Menu m("Menu1");
+        auto& add = m.Add("Ajouter", "&Ajouter");
+        auto& del = m.Add("Supprimer", "&Supprimer");
+        del.Enabled = false;
+        QSignalSpy added(&add, &MenuItem::Click);
+        QSignalSpy deleted(&del, &MenuItem::Click);
+        MenuSeam::Choose("Supprimer");
+        PopupMenu(m, nullptr);
+        MenuSeam::Choose("Ajouter");
+        PopupMenu(m, nullptr);
+        QCOMPARE(MenuSeam::Popups().size(), 2);
+        QCOMPARE(MenuSeam::Popups().first().disabled, QStringList{"Supprimer"});
+        QCOMPARE(deleted.count(), 0);
+        QCOMPARE(added.count(), 1);
+        MenuSeam::Disable();
+    }
+
+    void controlArrayLoadsAndUnloads() {
+        ControlArray<Label> a;
+        a.Set(0, std::make_unique<Label>());
+        a.Set(2, std::make_unique<Label>());
+        QCOMPARE(a.UBound(), 2);
+        QVERIFY(!a.Exists(1));
+        QVERIFY_THROWS_EXCEPTION(ControlError, a[1]);
+        a.Unload(2);
+        QCOMPARE(a.Count(), 1);
+    }
+};
+
+QTEST_MAIN(TestInputs)
+#include "test_inputs.moc"
