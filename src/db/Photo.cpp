@@ -33,6 +33,18 @@ bool PhotoBytes(const QString& value, QByteArray* bytes) {
     return true;
 }
 
+QByteArray PhotoShownBytes(const QString& value) {
+    QByteArray out;
+    out.reserve(value.size() / 3 + 1);
+    for (const QStringView piece : QStringView(value).split(u'#')) {
+        if (piece.isEmpty()) break;
+        bool ok = false;
+        const uint b = piece.toUInt(&ok);
+        out.append(static_cast<char>(ok && b <= 255 ? b : 0));
+    }
+    return out;
+}
+
 PhotoKind PhotoKindOf(const QVariant& value) {
     if (value.isNull()) return PhotoKind::None;
     const QString s = value.toString();

@@ -17,6 +17,10 @@ QString PhotoInline(const QByteArray& bytes);
 // The inline text back to bytes. False when a part is not a byte value.
 bool PhotoBytes(const QString& value, QByteArray* bytes);
 
+// The bytes an inline value shows: the pieces between "#" in order, up to
+// the first empty one; a piece that is not a number from 0 to 255 is 0.
+QByteArray PhotoShownBytes(const QString& value);
+
 enum class PhotoKind { None, Inline, Path };
 // How a stored value reads: with a "#" inline, else a path when its trimmed
 // text is not empty, else no photo.

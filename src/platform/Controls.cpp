@@ -208,7 +208,9 @@ ListView::ListView(QWidget* parent) : Twips<QTreeWidget>(parent) {
         if (!item) return;
         bool cancel = false;
         editing_ = false;
+        edited_ = item;
         emit AfterLabelEdit(cancel, text);
+        edited_ = nullptr;
         if (!cancel) item->SetText(text);
     }));
 }
@@ -364,6 +366,17 @@ void ListView::SetPicture(const QPixmap& p) {
     setPalette(pal);
 }
 
+void ListView::focusOutEvent(QFocusEvent* e) {
+    QTreeWidget::focusOutEvent(e);
+    emit LostFocus();
+}
+
+// An edit left with Escape ends here without a commit.
+void ListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTreeWidget::closeEditor(editor, hint);
+    editing_ = false;
+}
+
 void ListView::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::RightButton) {
         // A right press on another entry selects it as a click would, so
@@ -482,6 +495,14 @@ void ComboBox::AddItem(const QString& s) {
     // An editable list keeps the typed text while it is filled.
     const QString typed = isEditable() ? currentText() : QString();
     addItem(s);
+    if (isEditable()) setEditText(typed);
+    --quiet_;
+}
+
+void ComboBox::AddItems(const QStringList& l) {
+    ++quiet_;
+    const QString typed = isEditable() ? currentText() : QString();
+    addItems(l);
     if (isEditable()) setEditText(typed);
     --quiet_;
 }
@@ -758,7 +779,11 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (!text().isEmpty()) {
         p.setPen(ForeColor);
         p.setFont(font());
-        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, text());
+        // A caption drawn from the left keeps a small inner margin and is cut
+        // at the button's edge.
+        const QRect r = (TextFlags & Qt::AlignLeft) ? rect().adjusted(6, 0, -4, 0) : rect();
+        p.setClipRect(r);
+        p.drawText(r, TextFlags, text());
     }
 }
 

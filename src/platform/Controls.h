@@ -196,6 +196,8 @@ public:
     bool LabelEditAutomatic() const { return autoEdit_; }
     void SetLabelEditAutomatic(bool a) { autoEdit_ = a; }
     void StartLabelEdit();
+    // The entry whose label is being edited (during AfterLabelEdit).
+    ListItem* EditedItem() const { return edited_; }
 
     const QCursor& MouseIcon() const { return mouseIcon_; }
     void SetMouseIcon(const QCursor& c) { mouseIcon_ = c; }
@@ -208,8 +210,11 @@ signals:
     void Click();
     void MouseDown(int button, int shift, double x, double y);
     void AfterLabelEdit(bool& cancel, const QString& newText);
+    void LostFocus();
 
 protected:
+    void focusOutEvent(QFocusEvent* e) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -221,6 +226,7 @@ private:
     ImageList* icons_ = nullptr;
     bool autoEdit_ = false;
     bool editing_ = false;
+    ListItem* edited_ = nullptr;
     QCursor mouseIcon_;
     QPixmap picture_;
     bool pressed_ = false;
@@ -242,6 +248,7 @@ public:
     explicit ComboBox(QWidget* parent = nullptr);
     void SetEditable(bool e);
     void AddItem(const QString& s);
+    void AddItems(const QStringList& l);
     void Clear();
     int ListCount() const { return count(); }
     QString List(int i) const { return itemText(i); }
@@ -316,6 +323,7 @@ public:
     double ScrollHeight() const { return extent_; }
     void SetScrollHeight(double twips);
     void SetPicture(const QPixmap& p);
+    const QPixmap& Picture() const { return content_->Picture(); }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -384,6 +392,8 @@ public:
     QPixmap Icon;
     QColor ForeColor = Qt::black;
     void SetForeColor(const QColor& c);
+    // How the caption is drawn: centred and wrapped unless told otherwise.
+    int TextFlags = Qt::AlignCenter | Qt::TextWordWrap;
     // Buttons that share a group number above 0 act as one choice.
     int Group = 0;
     // What a user's click does, for tests and for the windows' own code.

@@ -81,10 +81,13 @@ void RemplirComboTable(platform::ComboBox& Liste, const QString& Table, const QS
     auto d = db::OpenDb();
     auto rs = d.OpenRecordset(kSelect + Table + QStringLiteral(" order by ") + Tri +
                               QStringLiteral(" asc"));
+    QStringList textes;
+    textes.reserve(rs.RecordCount());
     for (long n = 0; n < rs.RecordCount(); ++n, rs.MoveNext()) {
         const QVariant v = rs.Fields(1);
-        if (!v.isNull() && !Trim(v.toString()).isEmpty()) Liste.AddItem(v.toString());
+        if (!v.isNull() && !Trim(v.toString()).isEmpty()) textes.append(v.toString());
     }
+    Liste.AddItems(textes);
 }
 
 void ModifierLigneIngredient(const QVariant& Numero, const QVariant& QteAncien,

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "platform/AppFolder.h"
+#include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/Resume.h"
@@ -17,6 +18,8 @@
 #include "platform/Settings.h"
 #include "platform/ShellOpen.h"
 #include "platform/VbText.h"
+#include "recipe_view/CadreRecette.h"
+#include "shell/AccesBase.h"
 #include "shell/Configuration.h"
 #include "shell/Fenetres.h"
 #include "shell/General.h"
@@ -174,14 +177,21 @@ Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint)
     Anim2.installEventFilter(this);
     Timer1.setInterval(2000);
     connect(&Timer1, &QTimer::timeout, this, &Frmmain::Timer1_Timer);
-    connect(&Liste, &platform::ListView::Click, this, [this] {
-        platform::Reported(
-            [&] {
-                CacherListeModif();
-                ListeHaute();
-            },
-            this);
+    connect(&Liste, &platform::ListView::Click, this,
+            [this] { platform::Reported([&] { Liste_Click(); }, this); });
+    connect(&LFilms, &platform::ListView::Click, this,
+            [this] { platform::Reported([&] { LFilms_Click(); }, this); });
+    connect(&Liste, &platform::ListView::MouseDown, this, [this](int b, int s, double x, double y) {
+        platform::Reported([&] { Liste_MouseDown(b, s, x, y); }, this);
     });
+    connect(&LFilms, &platform::ListView::MouseDown, this,
+            [this](int b, int s, double x, double y) {
+                platform::Reported([&] { LFilms_MouseDown(b, s, x, y); }, this);
+            });
+    connect(&Liste, &platform::ListView::LostFocus, this, &Frmmain::Liste_LostFocus);
+    connect(&LFilms, &platform::ListView::LostFocus, this, &Frmmain::LFilms_LostFocus);
+    connect(&Liste, &platform::ListView::AfterLabelEdit, this, &Frmmain::Liste_AfterLabelEdit);
+    connect(&LFilms, &platform::ListView::AfterLabelEdit, this, &Frmmain::LFilms_AfterLabelEdit);
 }
 
 // Every piece at its design place; the layout then fits them to the screen.
@@ -238,11 +248,11 @@ void Frmmain::BuildPieces() {
     LTDroit.Move(840, 150, 3690, 255);
     Cadre[0] = std::make_unique<platform::Panel>(&Fr_Droit);
     Cadre[0]->Move(0, 0, 6015, 5655);
-    Scroll[0] = std::make_unique<platform::Panel>(Cadre[0].get());
+    Scroll[0] = std::make_unique<platform::ScrollPanel>(Cadre[0].get());
     Scroll[0]->Move(0, 0, 5535, 5655);
     Cadre[1] = std::make_unique<platform::Panel>(&Fr_Droit);
     Cadre[1]->Move(120, 120, 6855, 6255);
-    Scroll[1] = std::make_unique<platform::Panel>(Cadre[1].get());
+    Scroll[1] = std::make_unique<platform::ScrollPanel>(Cadre[1].get());
     Scroll[1]->Move(0, 0, 6735, 5655);
     Cadre[1]->hide();
     BDroit.Move(0, 6000, 6450, 300);
@@ -281,15 +291,7 @@ void Frmmain::BuildPieces() {
         Bouton[i]->Group = 1;
     }
 
-    for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel,
-                                  &LQuantite, &LMesure, &LIngre})
-        l->hide();
-    LCategorie.SetEditable(true);
-    LVerre.SetEditable(true);
-    LMateriel.SetEditable(true);
-    LQuantite.SetEditable(true);
-    LMesure.SetEditable(true);
-    LIngre.SetEditable(true);
+    recette_ = std::make_unique<CadreRecette>(*Scroll[0], *Cadre[0]);
 
     for (int i = 1; i <= 7; ++i) Img.Add(Skin::Picture(QStringLiteral("img_%1").arg(i), {16, 16}));
 
@@ -300,8 +302,7 @@ void Frmmain::BuildPieces() {
     ChargementTexte.SetForeColor(kTexte);
     TexteSombre(Liste);
     TexteSombre(LFilms);
-    for (platform::Panel* p : {&Fr_Droit, Scroll[0].get(), Scroll[1].get()})
-        p->SetPictureMode(platform::Panel::PictureMode::Tile);
+    Fr_Droit.SetPictureMode(platform::Panel::PictureMode::Tile);
     // The list background is a tile; the other lists and panels copy it.
     Liste.SetPicture(Skin::Picture(QStringLiteral("list_background")));
     for (int i = 0; i < 12; ++i)
@@ -413,13 +414,20 @@ bool Frmmain::Form_Load() {
         Move(0, 0);
     });
     Resume([&] {
-        for (const QString& w : General::Couts) LCout.AddItem(w);
-        for (const QString& w : General::Difficultes) LDiff.AddItem(w);
-        for (const QString& w : General::Teneurs) LTeneur.AddItem(w);
-        LCout.SetListIndex(0);
-        LDiff.SetListIndex(0);
-        LTeneur.SetListIndex(0);
-        for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LMateriel, &LVerre})
+        CadreRecette& r = Recette();
+        r.LCout.AddItems(General::Couts);
+        r.LDiff.AddItems(General::Difficultes);
+        r.LTeneur.AddItems(General::Teneurs);
+        // Each level list stands on its first word, and the level buttons
+        // show it until a recipe is shown; nothing is written.
+        int i = 2;
+        for (platform::ComboBox* l : {&r.LCout, &r.LDiff, &r.LTeneur}) {
+            l->SetListIndex(0);
+            r.Data[i].SetCaption(l->Text());
+            r.Data[i++].Tag = QStringLiteral("0");
+        }
+        for (platform::ComboBox* l :
+             {&r.LCout, &r.LDiff, &r.LTeneur, &r.LCategorie, &r.LMateriel, &r.LVerre})
             l->setCursor(Liste.MouseIcon());
     });
     Resume([&] { AdapterEcran(); });
@@ -604,15 +612,115 @@ void Frmmain::ListeHaute() {
         Cadre[1]->hide();
         Cadre[0]->show();
         Cadre[0]->repaint();
-        Outils[2]->Tag = QStringLiteral("H");
-        Outils[2]->show();
+        AfficherRecette(platform::KeyNumber(sel->Key()), u'H');
     }
 }
 
+bool Frmmain::AfficherRecette(const QString& n, QChar liste) {
+    CadreRecette& r = Recette();
+    r.ChargerRecette(n);
+    const bool montree = r.RecetteAffichee().has_value();
+    listeAffichee_ = montree ? liste : QChar();
+    Outils[2]->Tag = QString(liste);
+    // The card is offered only while a recipe is shown.
+    Outils[2]->setVisible(montree);
+    if (montree) r.RemplirListes();
+    return montree;
+}
+
 void Frmmain::CacherListeModif() {
-    for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel,
-                                  &LQuantite, &LMesure, &LIngre})
-        l->hide();
+    Recette().CacherListes();
+}
+
+void Frmmain::Liste_Click() {
+    CacherListeModif();
+    ListeHaute();
+}
+
+void Frmmain::LFilms_Click() {
+    CacherListeModif();
+    platform::ListItem* sel = LFilms.SelectedItem();
+    if (!sel) return;
+    LTDroit.SetCaption(sel->Text());
+    if (Cadre[0]->isHidden()) Cadre[0]->show();
+    AfficherRecette(platform::KeyNumber(sel->Key()), u'B');
+}
+
+void Frmmain::Liste_MouseDown(int Button, int, double, double) {
+    if (Button != 2) return;
+    Outils[2]->Tag.clear();
+    Pop& pop = Pop::Instance();
+    switch (General::Tris()) {
+        case 0:
+            pop.Supprimer().Enabled = true;
+            Outils[2]->Tag = QStringLiteral("H");
+            platform::PopupMenu(pop.Menu1, this);
+            break;
+        case 1:
+        case 2:
+        case 6:
+            pop.Supprimer().Enabled = LFilms.Count() == 0;
+            platform::PopupMenu(pop.Menu1, this);
+            break;
+        default:
+            break;
+    }
+}
+
+void Frmmain::LFilms_MouseDown(int Button, int, double, double) {
+    if (Button != 2) return;
+    Outils[2]->Tag = QStringLiteral("B");
+    Pop& pop = Pop::Instance();
+    pop.Supprimer().Enabled = true;
+    platform::PopupMenu(pop.Menu1, this);
+}
+
+void Frmmain::Liste_LostFocus() {
+    Liste.SetLabelEditAutomatic(false);
+}
+
+void Frmmain::LFilms_LostFocus() {
+    LFilms.SetLabelEditAutomatic(false);
+}
+
+namespace {
+// Writes a rename; a failure keeps the old text and tells the user.
+void Renommer(bool& Cancel, const QString& table, const QString& cle, const QString& texte,
+              const QString& champ, QWidget* parent) {
+    try {
+        AccesBase::RenommerEnregistrement(table, cle, texte, champ);
+    } catch (const std::exception& e) {
+        Cancel = true;
+        platform::MsgBox(QStringLiteral("Le nouveau nom n'a pas pu être enregistré.\r\r") +
+                             QString::fromUtf8(e.what()),
+                         platform::vbExclamation, QString(), parent);
+    }
+}
+}  // namespace
+
+void Frmmain::Liste_AfterLabelEdit(bool& Cancel, const QString& NewString) {
+    // The entry that was edited, which is the selected one when the edit began.
+    platform::ListItem* it = Liste.EditedItem() ? Liste.EditedItem() : Liste.SelectedItem();
+    if (!it) return;
+    const QString cle = platform::Trim(platform::KeyNumber(it->Key()));
+    static const struct {
+        const char* table;
+        const char* champ;
+    } kTables[7] = {{"Cocktails", "Numero"},      {"Categorie", "NCategorie"}, {"Verre", "NVerre"},
+                    {nullptr, nullptr},           {nullptr, nullptr},          {nullptr, nullptr},
+                    {"Ingredient", "NIngredient"}};
+    const int kind = General::Tris();
+    if (kind < 0 || kind > 6 || !kTables[kind].table) return;
+    const auto& t = kTables[kind];
+    Renommer(Cancel, QString::fromLatin1(t.table), cle, NewString, QString::fromLatin1(t.champ),
+             this);
+}
+
+void Frmmain::LFilms_AfterLabelEdit(bool& Cancel, const QString& NewString) {
+    platform::ListItem* it = LFilms.EditedItem() ? LFilms.EditedItem() : LFilms.SelectedItem();
+    if (!it || NewString == it->Text()) return;
+    Renommer(Cancel, QStringLiteral("Cocktails"), platform::Trim(platform::KeyNumber(it->Key())),
+             NewString, QStringLiteral("Numero"), this);
 }
 
 // ------------------------------------------------------------ tool bar

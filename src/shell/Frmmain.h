@@ -9,6 +9,8 @@
 #include "platform/Controls.h"
 #include "platform/SingleInstance.h"
 
+class CadreRecette;
+
 // The main window: full screen, borderless, drawn with skin pieces; its
 // left column holds the two lists, its right block the recipe and glass
 // panels. One instance, reached through Instance().
@@ -29,6 +31,22 @@ public:
 
     void ListeHaute();
     void CacherListeModif();
+
+    // The two lists.
+    void Liste_Click();
+    void LFilms_Click();
+    void Liste_MouseDown(int Button, int Shift, double X, double Y);
+    void LFilms_MouseDown(int Button, int Shift, double X, double Y);
+    void Liste_LostFocus();
+    void LFilms_LostFocus();
+    void Liste_AfterLabelEdit(bool& Cancel, const QString& NewString);
+    void LFilms_AfterLabelEdit(bool& Cancel, const QString& NewString);
+
+    // The recipe panel inside Cadre(0).
+    CadreRecette& Recette() const { return *recette_; }
+    // The list the shown recipe came from: 'H' the upper list, 'B' the lower
+    // one; the card pages through it.
+    QChar ListeAffichee() const { return listeAffichee_; }
 
     // Tool bar, sort bar, window buttons and title.
     void Outils_Click(int Index);
@@ -73,7 +91,7 @@ public:
     platform::Panel TDroit{&Fr_Droit};
     platform::Label LTDroit{&Fr_Droit};
     std::array<std::unique_ptr<platform::Panel>, 2> Cadre;
-    std::array<std::unique_ptr<platform::Panel>, 2> Scroll;
+    std::array<std::unique_ptr<platform::ScrollPanel>, 2> Scroll;
     platform::Panel BDroit{&Fr_Droit};
     // Border pieces: 0-7 around the left block, 8-15 around the right one.
     std::array<std::unique_ptr<platform::Panel>, 16> c;
@@ -87,19 +105,11 @@ public:
     std::array<std::unique_ptr<platform::PictureButton>, 12> Outils;
     std::array<std::unique_ptr<platform::PictureButton>, 7> Bouton;
 
-    // Pictures and pick-lists of the recipe panel.
+    // The entry's icon over the right block, and the picture that a photo
+    // passes through to be fitted.
     platform::PictureBox Icone_DEco{&Fr_Droit};
     platform::PictureBox ImageTemp{this};
     platform::CommonDialog CommonDialog1;
-    platform::ComboBox LCout{&Fond};
-    platform::ComboBox LDiff{&Fond};
-    platform::ComboBox LTeneur{&Fond};
-    platform::ComboBox LCategorie{&Fond};
-    platform::ComboBox LVerre{&Fond};
-    platform::ComboBox LMateriel{&Fond};
-    platform::ComboBox LQuantite{&Fond};
-    platform::ComboBox LMesure{&Fond};
-    platform::ComboBox LIngre{&Fond};
 
     platform::ImageList Img;
     QTimer Timer1;
@@ -118,6 +128,10 @@ private:
     void StartupTail();
     // The skin pictures, drawn at the size each piece has now.
     void Habiller();
+    // Loads recipe n into the panel; true when it shows it.
+    bool AfficherRecette(const QString& n, QChar liste);
     std::unique_ptr<platform::SingleInstance> instance_;
+    std::unique_ptr<CadreRecette> recette_;
+    QChar listeAffichee_;
     bool loaded_ = false;
 };

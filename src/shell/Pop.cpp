@@ -41,6 +41,11 @@ Pop::Pop() : QWidget(nullptr) {
     GrandEcran.SetPicture(Skin::Picture(QStringLiteral("backdrop_large")));
     PetitEcran.hide();
     GrandEcran.hide();
+    Menu1.Add(QStringLiteral("Ajouter"), QStringLiteral("&Ajouter"));
+    Menu1.Add(QStringLiteral("Modifier"), QStringLiteral("&Modifier"));
+    Menu1.Add(QStringLiteral("Supprimer"), QStringLiteral("&Supprimer"));
+    Menu2.Add(QStringLiteral("ModifPhoto"), QStringLiteral("&Modifier la photo"));
+    Menu2.Add(QStringLiteral("SuppPhoto"), QStringLiteral("&Supprimer la photo"));
 }
 
 void Pop::Form_Load() {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "platform/Controls.h"
+#include "platform/Menu.h"
 
 // The task-bar window: never seen on screen, it stands for the whole program
 // in the task bar. Minimising any window minimises it; restoring it shows
@@ -27,6 +28,15 @@ public:
     void Restaurer();
     // Visible in its current size state (the task-bar entry shows).
     void Afficher();
+
+    // The lists' menu and the picture frames' menu.
+    platform::Menu Menu1{QStringLiteral("Menu1")};
+    platform::Menu Menu2{QStringLiteral("Menu2")};
+    platform::MenuItem& Ajouter() const { return *Menu1.Item(QStringLiteral("Ajouter")); }
+    platform::MenuItem& Modifier() const { return *Menu1.Item(QStringLiteral("Modifier")); }
+    platform::MenuItem& Supprimer() const { return *Menu1.Item(QStringLiteral("Supprimer")); }
+    platform::MenuItem& ModifPhoto() const { return *Menu2.Item(QStringLiteral("ModifPhoto")); }
+    platform::MenuItem& SuppPhoto() const { return *Menu2.Item(QStringLiteral("SuppPhoto")); }
 
     platform::PictureBox PetitEcran{this};
     platform::PictureBox GrandEcran{this};

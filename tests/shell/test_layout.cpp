@@ -19,12 +19,11 @@ QList<QRectF> Places() {
         &f.HautDroit, &f.CoinGT,     &f.TopMenu,  &f.Tooltiptext, &f.BordGauche,
         &f.Gauche,    &f.TGauche,    &f.TCentre,  &f.BGauche,     &f.Fr_Droit,
         &f.TDroit,    &f.BDroit,     &f.BarreHor, &f.BasGauche,   &f.BasDroit};
-    for (int i = 0; i < 2; ++i) {
-        frames << f.Cadre[i].get() << f.Scroll[i].get();
-    }
+    for (int i = 0; i < 2; ++i) frames << f.Cadre[i].get();
     for (const auto& p : f.c) frames << p.get();
     QList<QRectF> out;
     for (const auto* p : frames) out << QRectF(p->Left(), p->Top(), p->Width(), p->Height());
+    for (const auto& p : f.Scroll) out << QRectF(p->Left(), p->Top(), p->Width(), p->Height());
     for (const platform::Label* l : {&f.LTGauche, &f.LTCentre2, &f.LBGauche, &f.LTDroit})
         out << QRectF(l->Left(), l->Top(), l->Width(), l->Height());
     for (const platform::ListView* l : {&f.Liste, &f.LFilms})

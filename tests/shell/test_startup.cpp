@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
+#include "recipe_view/CadreRecette.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 #include "support/Fixture.h"
@@ -117,11 +118,14 @@ private slots:
         QCOMPARE(F().BarreHor.Top(), 11520.0 - F().BarreHor.Height());
         QCOMPARE(F().Liste.headerItem()->text(0), QString("Titre"));
         QCOMPARE(F().LFilms.headerItem()->text(0), QString("Titre"));
-        QCOMPARE(F().LCout.ListCount(), 6);
-        QCOMPARE(F().LDiff.ListCount(), 6);
-        QCOMPARE(F().LTeneur.ListCount(), 7);
-        QCOMPARE(F().LTeneur.List(6), QString("Très Fort"));
-        QCOMPARE(F().LCout.ListIndex(), 0);
+        QCOMPARE(F().Recette().LCout.ListCount(), 6);
+        QCOMPARE(F().Recette().LDiff.ListCount(), 6);
+        QCOMPARE(F().Recette().LTeneur.ListCount(), 7);
+        QCOMPARE(F().Recette().LTeneur.List(6), QString("Très Fort"));
+        QCOMPARE(F().Recette().LCout.ListIndex(), 0);
+        // The level buttons show the first word before any recipe is shown.
+        for (int i : {2, 3, 4})
+            QCOMPARE(F().Recette().Data[i].Caption(), QString("Sans Commentaire"));
         QVERIFY(F().Timer1.isActive());
         QCOMPARE(F().Timer1.interval(), 2000);
     }
