@@ -69,7 +69,6 @@ public:
     };
     bool Occupee() const { return occupee_ > 0; }
 
-protected:
     // Escape and the window manager's close act as the close button, and
     // not at all while a step runs.
     void reject() override;

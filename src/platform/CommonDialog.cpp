@@ -50,7 +50,7 @@ bool CommonDialog::Show(bool save) {
         if (chosen.isEmpty()) return false;
         // Asked here rather than by Qt's dialog, so the question is French
         // and passes through the message box layer.
-        if (save && OverwritePrompt && QFileInfo::exists(chosen) &&
+        if (save && OverwritePrompt && QFileInfo(chosen).isFile() &&
             MsgBox(QStringLiteral("Le fichier « %1 » existe déjà.\rVoulez-vous le remplacer ?")
                        .arg(QDir::toNativeSeparators(chosen)),
                    vbYesNo + vbExclamation) != vbYes)
