@@ -175,21 +175,26 @@ void Acquisition::Btn_ScanS_MouseLeave(int Index) {
 }
 
 void Acquisition::AcquerirImage() {
-    if (platform::TWAIN_SelectImageSource(this) != 1) {
+    QPointer<Acquisition> self = this;
+    int choisie = 0, acquise = 0;
+    {
+        // Listing the scanners and scanning both take a while.
+        Occupation occupee(*this);
+        choisie = platform::TWAIN_SelectImageSource(this);
+        if (choisie == 1) {
+            QGuiApplication::clipboard()->clear();
+            acquise = platform::TWAIN_AcquireToClipboard(this, 0);
+        }
+    }
+    if (!self) return;
+    if (choisie != 1) {
         platform::MsgBox(QStringLiteral("                       Une erreur est survenue ...\r\r"
                                         "Veuillez vérifier votre Scanner et recommencer "
                                         "l'opération plus tard !"),
                          platform::vbCritical, QString(), this);
         return;
     }
-    QGuiApplication::clipboard()->clear();
-    QPointer<Acquisition> self = this;
-    int acquise = 0;
-    {
-        Occupation occupee(*this);
-        acquise = platform::TWAIN_AcquireToClipboard(this, 0);
-    }
-    if (!self || acquise == 0) return;
+    if (acquise == 0) return;
     const QImage image = Scan::Opaque(QGuiApplication::clipboard()->image());
     // A scanner that says it scanned but left nothing changes nothing here.
     if (image.isNull()) {

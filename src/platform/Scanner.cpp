@@ -45,6 +45,11 @@ QString& Choisie() {
 // the hourglass shown.
 template <class R>
 R HorsInterface(const std::function<R()>& work) {
+    // The library is used by one call at a time.
+    static bool occupee = false;
+    if (occupee) return R{};
+    occupee = true;
+    Finally libre([] { occupee = false; });
     Hourglass wait;
     R result{};
     QEventLoop loop;

@@ -594,6 +594,28 @@ private slots:
         QVERIFY(Montree().isNull());
         QVERIFY(A().PhotoScan.Tag.isEmpty());
         QCOMPARE(Actifs(), kVide);
+        // Escape closes it the same way.
+        o.Ouvrir(o.Fichier("photo.bmp", Motif(64, 48)));
+        A().reject();
+        QVERIFY(!Acquisition::Loaded());
+    }
+
+    // While the scanner is busy, nothing of the window can be clicked.
+    void buttonsRestWhileScanning() {
+        Ouverte o;
+        auto faux = std::make_shared<FauxScanner>();
+        faux->resultat = {true, Motif(30, 20)};
+        platform::ScannerSeam::UseBackend(faux);
+        platform::ScannerSeam::Answer({"faux:0"});
+        QList<bool> pendant;
+        QTimer::singleShot(0, [&] {
+            for (auto& b : A().Btn_ScanS) pendant << b->isEnabled();
+            pendant << A().Mini.isEnabled() << A().Quit.isEnabled();
+        });
+        o.Clic(Acquisition::kScanner);
+        QCOMPARE(pendant, QList<bool>(9, false));
+        QCOMPARE(Actifs(), kImage);
+        QVERIFY(A().Quit.isEnabled());
     }
 
     // Minimising keeps the picture; restoring shows the same window again.
