@@ -77,6 +77,15 @@ void Transformer(Travail travail, bool garderBrouillon) {
     w->PhotoScan2.SetPicture(QImage());
     travail(*w);
     if (!w) return;
+    // Without the memory for the result, the picture stays as it was.
+    if (w->PhotoScan2.Picture().isNull()) {
+        w->PhotoScan1.SetPicture(w->PhotoScan.Picture());
+        platform::RestorePointer();
+        platform::MsgBox(QStringLiteral("La mémoire manque pour transformer cette image : elle "
+                                        "reste telle qu'elle était."),
+                         platform::vbExclamation, QString(), w);
+        return;
+    }
     w->PhotoScan.SetVisible(false);
     // The result is taken from memory: the file is only the scratch copy
     // that other parts of the program know, and failing to write it loses
