@@ -1,7 +1,7 @@
 // Times the lists of the main window on a synthetic collection, each beside
 // the bare SQLite work behind it. One line per measure: NAME ms FLOOR_ms.
 //
-//   brivanta-bench [recettes=50000] [--runs N] [--keep DOSSIER]
+//   brivanta-bench [recettes=50000] [--runs N] [--keep DOSSIER] [--image 4000x3000]
 
 #include <sqlite3.h>
 
@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
@@ -18,6 +19,9 @@
 
 #include "Synthetique.h"
 #include "db/Schema.h"
+#include "pictures/Acquisition.h"
+#include "pictures/Scan.h"
+#include "platform/CommonDialog.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
@@ -124,6 +128,52 @@ void Note(QTextStream& out, const QString& text) {
     out.flush();
 }
 
+// A picture of the given size with every row and column its own shade.
+QImage Photo(QSize size) {
+    QImage img(size, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
+    }
+    return img;
+}
+
+// The picture window's quarter turn and mirror, each as the user waits for
+// it (the work, temp.bmp, the fitting and the repaint), beside a copy of
+// the picture and its bitmap write.
+void Images(QTextStream& out, const QString& dir, QSize size, int runs) {
+    const QString source = dir + QStringLiteral("/photo.bmp");
+    if (!Photo(size).save(source, "BMP")) throw platform::DbError(QStringLiteral("photo.bmp"));
+    Acquisition& a = Acquisition::Instance();
+    a.show();
+    {
+        platform::CommonDialogSeam::Scripted answer({source});
+        if (!Scan::OuvrirImage()) throw platform::DbError(QStringLiteral("OuvrirImage"));
+    }
+    Settle();
+    const double floor = MedianOf(runs, [&] {
+        const QImage copy = a.PhotoScan.Picture().copy();
+        QSaveFile f(dir + QStringLiteral("/plancher.bmp"));
+        if (!f.open(QIODevice::WriteOnly) || !copy.save(&f, "BMP") || !f.commit())
+            throw platform::DbError(QStringLiteral("plancher.bmp"));
+    });
+    const double turn = MedianOf(runs, [&] {
+        Scan::PivoterGauche();
+        a.PhotoScan.repaint();
+        Settle();
+    });
+    Line(out, "PivoterGauche_12MP", turn, floor);
+    const double mirror = MedianOf(runs, [&] {
+        Scan::PivoterHorizontal();
+        a.PhotoScan.repaint();
+        Settle();
+    });
+    Line(out, "PivoterHorizontal_12MP", mirror, floor);
+    Note(out, QStringLiteral("image de %1 × %2 points").arg(size.width()).arg(size.height()));
+    Acquisition::Unload();
+    Settle();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,16 +189,23 @@ int main(int argc, char** argv) {
     int recettes = 50000;
     int runs = 5;
     QString keep;
+    QSize image(4000, 3000);
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--runs") && i + 1 < args.size())
             runs = std::max(1, args[++i].toInt());
         else if (args[i] == QStringLiteral("--keep") && i + 1 < args.size())
             keep = args[++i];
-        else if (args[i].toInt() > 0)
+        else if (args[i] == QStringLiteral("--image") && i + 1 < args.size()) {
+            const QStringList wh = args[++i].split(u'x');
+            image = wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
+            if (image.isEmpty()) return 2;
+        } else if (args[i].toInt() > 0)
             recettes = args[i].toInt();
         else {
-            std::fprintf(stderr, "usage: brivanta-bench [recettes] [--runs N] [--keep DOSSIER]\n");
+            std::fprintf(stderr,
+                         "usage: brivanta-bench [recettes] [--runs N] [--keep DOSSIER] "
+                         "[--image LxH]\n");
             return 2;
         }
     }
@@ -306,6 +363,7 @@ int main(int argc, char** argv) {
                       .arg(categorieCount)
                       .arg(ingredientCount)
                       .arg(joinFloor, 0, 'f', 1));
+        Images(out, dir, image, runs);
         Frmmain::Unload();
         // A box raised on the way means a measure ran into an error.
         for (const platform::MessageSeam::Call& c : platform::MessageSeam::Calls())

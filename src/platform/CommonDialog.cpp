@@ -1,8 +1,12 @@
 #include "platform/CommonDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
+
+#include "platform/MessageBox.h"
 
 namespace platform {
 
@@ -41,26 +45,40 @@ bool CommonDialog::ShowSave() {
 }
 
 bool CommonDialog::Show(bool save) {
+    for (;;) {
+        const QString chosen = Choose(save);
+        if (chosen.isEmpty()) return false;
+        // Asked here rather than by Qt's dialog, so the question is French
+        // and passes through the message box layer.
+        if (save && OverwritePrompt && QFileInfo(chosen).isFile() &&
+            MsgBox(QStringLiteral("Le fichier « %1 » existe déjà.\rVoulez-vous le remplacer ?")
+                       .arg(QDir::toNativeSeparators(chosen)),
+                   vbYesNo + vbExclamation) != vbYes)
+            continue;
+        FileName = chosen;
+        return true;
+    }
+}
+
+QString CommonDialog::Choose(bool save) const {
     SeamState& s = Seam();
     if (s.enabled) {
-        s.calls.push_back({save, DialogTitle, Filter, QtFilter(Filter), FileName});
-        const QString answer = s.answers.isEmpty() ? QString() : s.answers.takeFirst();
-        if (answer.isEmpty()) return false;
-        FileName = answer;
-        return true;
+        s.calls.push_back({save, DialogTitle, Filter, QtFilter(Filter), FileName, InitDir});
+        return s.answers.isEmpty() ? QString() : s.answers.takeFirst();
     }
     QFileDialog d(QApplication::activeWindow(), DialogTitle);
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save) d.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!InitDir.isEmpty()) {
+        const QFileInfo dir(InitDir);
+        d.setDirectory(dir.isFile() ? dir.absolutePath() : InitDir);
+    }
     const QString qt = QtFilter(Filter);
     if (!qt.isEmpty()) d.setNameFilters(qt.split(QStringLiteral(";;")));
     if (!FileName.isEmpty()) d.selectFile(FileName);
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return false;
-    const QString chosen = d.selectedFiles().constFirst();
-    if (chosen.isEmpty()) return false;
-    FileName = chosen;
-    return true;
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return QString();
+    return d.selectedFiles().constFirst();
 }
 
 namespace CommonDialogSeam {

@@ -16,10 +16,15 @@ public:
     // Pairs of description and patterns, all joined by "|":
     // "Images (*.bmp,*.jpg)|*.bmp;*.jpg".
     QString Filter;
+    // The folder the dialog starts in (a file names its folder); empty: the
+    // platform's choice.
+    QString InitDir;
+    // Saving asks before replacing an existing file.
+    bool OverwritePrompt = false;
 
     // True when a file was chosen.
     bool ShowOpen();
-    // Saving never asks before replacing a file, and adds no extension.
+    // Saving adds no extension.
     bool ShowSave();
 
     // The filter written the way Qt's dialogs take it.
@@ -27,6 +32,8 @@ public:
 
 private:
     bool Show(bool save);
+    // The name the user chose, empty on cancel.
+    QString Choose(bool save) const;
 };
 
 namespace CommonDialogSeam {
@@ -36,6 +43,7 @@ struct Call {
     QString filter;    // as the caller set it
     QString qtFilter;  // as the dialog would show it
     QString fileName;  // the name the dialog opened with
+    QString initDir;
 };
 // From Enable on, no dialog is shown: each call is recorded and answered
 // with the next scripted file name; an empty name, or none left, cancels.

@@ -80,7 +80,7 @@ private slots:
         QTest::newRow("2 card") << 2 << 2 << ""
                                 << "";
         QTest::newRow("3 pictures") << 3 << 3 << ""
-                                    << "";
+                                    << "Acquisition";
         QTest::newRow("4 search") << 4 << 5 << ""
                                   << "";
         QTest::newRow("7 partner") << 7 << 99 << "http://recettes.exemple.org/"
