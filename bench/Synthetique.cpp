@@ -2,13 +2,17 @@
 
 #include <sqlite3.h>
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <vector>
 
+#include "db/Photo.h"
 #include "db/Schema.h"
 #include "platform/Database.h"
 
@@ -156,6 +160,14 @@ const char* const kDecos[] = {"Une rondelle de citron sur le bord du verre.",
                               "Un zeste d'orange torsadé.", "Une tranche d'ananas et une ombrelle.",
                               "Le bord du verre givré au sucre."};
 
+QByteArray ImageBytes(const QImage& img) {
+    QByteArray b;
+    QBuffer buf(&b);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return b;
+}
+
 template <size_t N>
 QString Pick(const char* const (&words)[N], std::mt19937& rng) {
     return QString::fromUtf8(words[rng() % N]);
@@ -221,7 +233,20 @@ void Names(sqlite3* db, const char* sql, const char* const (&words)[N]) {
         ins.Int(1, static_cast<long long>(i + 1)).Text(2, QString::fromUtf8(words[i])).Run();
 }
 
-Synthese Remplir(Database& d, int recettes) {
+// An inline photo value of about `chars` characters: a real picture (noise,
+// so that it does not compress) written as its bytes joined by "#".
+QString PhotoInline(int chars, std::mt19937& rng) {
+    // About 3.6 characters a byte: the digits of 0 to 255 and a "#".
+    const int bytes = static_cast<int>(chars / 3.57);
+    const int side = std::max(4, static_cast<int>(std::sqrt(bytes / 3.0)));
+    QImage img(side, side, QImage::Format_RGB888);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            img.setPixel(x, y, qRgb(rng() % 256, rng() % 256, rng() % 256));
+    return db::PhotoInline(ImageBytes(img));
+}
+
+Synthese Remplir(Database& d, int recettes, bool photos) {
     sqlite3* db = d.Handle();
     std::mt19937 rng(20261210u + static_cast<unsigned>(recettes));
 
@@ -262,7 +287,10 @@ Synthese Remplir(Database& d, int recettes) {
     const int usage = std::max(1, std::min(5000, recettes / 2));
     const int step = std::max(1, recettes / usage);
 
-    Insert cocktail(db, "INSERT INTO Cocktails VALUES (?, ?, ?, ?, NULL, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Insert cocktail(db, "INSERT INTO Cocktails VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    std::mt19937 photoRng(7u);
+    const QString photo7k = photos ? PhotoInline(7000, photoRng) : QString();
+    const QString photo140k = photos ? PhotoInline(140000, photoRng) : QString();
     Insert ligne(db, "INSERT INTO Ingre VALUES (?, ?, ?, ?)");
     const int nbIngredients = static_cast<int>(ingredients.size());
     std::vector<int> choisis;
@@ -270,15 +298,21 @@ Synthese Remplir(Database& d, int recettes) {
         cocktail.Int(1, n)
             .Text(2, NomRecette(rng))
             .Int(3, 1 + rng() % std::size(kCategories))
-            .Int(4, 1 + rng() % kNbVerres)
-            .Int(5, 1 + rng() % std::size(kRealisations))
-            .Text(6, Phrases(kPhrases, rng, 3))
-            .Text(7, Phrases(kDecos, rng, 1))
-            .Int(8, rng() % 6)
+            .Int(4, 1 + rng() % kNbVerres);
+        if (photos && n % 50 == 0)
+            cocktail.Text(5, photo140k);
+        else if (photos && n % 5 == 0)
+            cocktail.Text(5, photo7k);
+        else
+            cocktail.Null(5);
+        cocktail.Int(6, 1 + rng() % std::size(kRealisations))
+            .Text(7, Phrases(kPhrases, rng, 6))
+            .Text(8, Phrases(kDecos, rng, 2))
             .Int(9, rng() % 6)
-            .Int(10, rng() % 7)
-            .Text(11, Phrases(kPhrases, rng, 2))
-            .Text(12, Phrases(kPhrases, rng, 3))
+            .Int(10, rng() % 6)
+            .Int(11, rng() % 7)
+            .Text(12, Phrases(kPhrases, rng, 4))
+            .Text(13, Phrases(kPhrases, rng, 6))
             .Run();
 
         choisis.clear();
@@ -308,7 +342,7 @@ Synthese Remplir(Database& d, int recettes) {
 
 }  // namespace
 
-Synthese EcrireCollection(const QString& path, int recettes) {
+Synthese EcrireCollection(const QString& path, int recettes, bool photos) {
     // Never over an existing collection: the folder may be someone's own.
     if (QFile::exists(path))
         throw DbError(QStringLiteral("Le fichier « %1 » existe déjà.").arg(path));
@@ -317,7 +351,7 @@ Synthese EcrireCollection(const QString& path, int recettes) {
         Database d = Database::CreateDatabase(path);
         d.Execute(QStringLiteral("BEGIN"));
         db::CreateSchema(d);
-        s = Remplir(d, recettes);
+        s = Remplir(d, recettes, photos);
         d.Execute(QStringLiteral("COMMIT"));
         d.Close();
     } catch (...) {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "Synthetique.h"
@@ -26,6 +27,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/VbText.h"
+#include "recipe_view/CadreRecette.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 
@@ -95,7 +97,10 @@ double FloorOf(int runs, const std::function<void(sqlite3*)>& f) {
 
 QByteArray ListSql(int kind) {
     const General::ListKind& k = General::Kind(kind);
-    return QByteArray("SELECT * From ") + k.table + " order by " + k.sortColumn + " asc";
+    // The key and the name, the two columns the list reads.
+    const QByteArray table(k.table);
+    const QByteArray cols = table == "Cocktails" ? "Numero, Recette" : "N" + table + ", " + table;
+    return "SELECT " + cols + " From " + table + " order by " + k.sortColumn + " asc";
 }
 
 // The ingredient lines, then each recipe looked up on its own, as the
@@ -111,8 +116,8 @@ long long IngredientStatements(sqlite3* db, long long ingredient) {
     sqlite3_finalize(st);
     for (const long long n : numeros)
         sum += Statement(db,
-                         "SELECT * From Cocktails where Numero = " + QByteArray::number(n) +
-                             " order by Numero desc",
+                         "SELECT Numero, Recette From Cocktails where Numero = " +
+                             QByteArray::number(n) + " order by Numero desc",
                          {{0}, {1}});
     return sum;
 }
@@ -175,6 +180,70 @@ void Images(QTextStream& out, const QString& dir, QSize size, int runs) {
 }
 
 }  // namespace
+
+// The same list and the recipe panel on a collection whose recipes hold
+// photos inline, as collections filled from the partner site do.
+void Photos(QTextStream& out, const QString& dir, int recettes, int runs) {
+    const QString photos = dir + QStringLiteral("/photos");
+    QDir().mkpath(photos);
+    bench::EcrireCollection(photos + QStringLiteral("/db.mdb"), recettes, true);
+    const QByteArray before = qgetenv("BRIVANTA_DOSSIER");
+    qputenv("BRIVANTA_DOSSIER", photos.toUtf8());
+    Frmmain::Unload();
+    if (!Frmmain::Instance().Form_Load()) throw platform::DbError(QStringLiteral("Form_Load"));
+    Settle();
+    Frmmain& f = Frmmain::Instance();
+
+    const double liste = MedianOf(runs, [&] {
+        General::AfficherListe(0);
+        Settle();
+    });
+    const double listeFloor = FloorOf(runs, [](sqlite3* db) {
+        g_sink =
+            g_sink +
+            Statement(db, "SELECT Numero, Recette From Cocktails order by Recette asc", {{0}, {1}});
+    });
+    Line(out, "AfficherListe_0_photos", liste, listeFloor);
+
+    // A recipe with each size of photo, of ten lines where there is one.
+    auto recette = [&](int from, int to) {
+        platform::Database d = db::OpenDb();
+        auto rs = d.OpenRecordset(
+            QStringLiteral("SELECT Numero From Cocktails c WHERE length(Photo) BETWEEN %1 AND %2 "
+                           "ORDER BY abs((SELECT count(*) FROM Ingre i WHERE i.Numero = c.Numero) "
+                           "- 10), Numero LIMIT 1")
+                .arg(from)
+                .arg(to));
+        if (rs.RecordCount() == 0)
+            throw platform::DbError(QStringLiteral("aucune recette à photo"));
+        return rs.Fields(0).toLongLong();
+    };
+    CadreRecette& r = f.Recette();
+    for (const auto& [name, from, to] : {std::tuple{"ChargerRecette_photo7k", 5000, 9000},
+                                         std::tuple{"ChargerRecette_photo140k", 100000, 180000}}) {
+        const long long n = recette(from, to);
+        // What a click in the lower list does: the recipe, then the six lists.
+        const double ms = MedianOf(runs, [&] {
+            r.ChargerRecette(n);
+            r.RemplirListes();
+            Settle();
+        });
+        const QByteArray num = QByteArray::number(n);
+        const double floor = FloorOf(runs, [&](sqlite3* db) {
+            long long sum = Statement(db, "SELECT * From Cocktails where Numero = " + num,
+                                      {{0, 2, 3, 5}, {1, 4, 6, 7, 11, 12}});
+            sum += Statement(db, "SELECT * From Ingre where Numero = " + num, {{1, 2, 3}, {}});
+            for (const char* t :
+                 {"Categorie", "Verre", "Realisation", "Mesure", "Quantite", "Ingredient"})
+                sum += Statement(db, QByteArray("SELECT * From ") + t + " order by " + t + " asc",
+                                 {{}, {1}});
+            g_sink = g_sink + sum;
+        });
+        Line(out, name, ms, floor);
+    }
+    Frmmain::Unload();
+    qputenv("BRIVANTA_DOSSIER", before);
+}
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
@@ -364,6 +433,7 @@ int main(int argc, char** argv) {
                       .arg(ingredientCount)
                       .arg(joinFloor, 0, 'f', 1));
         Images(out, dir, image, runs);
+        Photos(out, dir, recettes, runs);
         Frmmain::Unload();
         // A box raised on the way means a measure ran into an error.
         for (const platform::MessageSeam::Call& c : platform::MessageSeam::Calls())

@@ -61,6 +61,14 @@ int Tris() {
                                            QStringLiteral("Tris"), QStringLiteral("0"))));
 }
 
+namespace {
+// The two columns a list shows of a table: its key and its name.
+QString KeyAndName(const QString& table) {
+    if (table == QStringLiteral("Cocktails")) return QStringLiteral("Numero, Recette");
+    return QStringLiteral("N") + table + QStringLiteral(", ") + table;
+}
+}  // namespace
+
 void AfficherListe(int kind) {
     Frmmain& f = Frmmain::Instance();
     f.LTCentre2.show();
@@ -131,9 +139,11 @@ void RemplirListe(const QString& table, const QString& sortColumn, const QString
     if (kind == 0 || kind == 1 || kind == 2 || kind == 6) {
         f.Liste.SetSorted(true);
         auto d = db::OpenDb();
-        auto rs =
-            d.OpenRecordset(QStringLiteral("SELECT * From ") + table +
-                            QStringLiteral(" order by ") + sortColumn + QStringLiteral(" asc"));
+        // Only the key and the name are read: photos and long texts stay on
+        // disk.
+        auto rs = d.OpenRecordset(QStringLiteral("SELECT ") + KeyAndName(table) +
+                                  QStringLiteral(" From ") + table + QStringLiteral(" order by ") +
+                                  sortColumn + QStringLiteral(" asc"));
         const long count = rs.RecordCount();
         std::vector<platform::ListView::Entry> entries;
         entries.reserve(static_cast<size_t>(count));
@@ -211,7 +221,8 @@ void ListerRecettesCritere(const QString& table, const QString& column) {
     f.LFilms.Clear();
     f.LFilms.SetSmallIcons(&f.Img);
     auto d = db::OpenDb();
-    auto rs = d.OpenRecordset(QStringLiteral("SELECT * From ") + table + QStringLiteral(" where ") +
+    auto rs = d.OpenRecordset(QStringLiteral("SELECT ") + KeyAndName(table) +
+                              QStringLiteral(" From ") + table + QStringLiteral(" where ") +
                               column + QStringLiteral(" = ") + SelectedKeyNumber() +
                               QStringLiteral(" order by ") + column + QStringLiteral(" desc"));
     std::vector<platform::ListView::Entry> entries;
@@ -238,9 +249,9 @@ void ListerRecettesIngredient() {
         for (long i = 0; i < lines.RecordCount(); ++i, lines.MoveNext()) {
             platform::Resume([&] {
                 const long long n = lines.Fields(0).toLongLong();
-                auto rs =
-                    d.OpenRecordset(QStringLiteral("SELECT * From Cocktails where Numero = ") +
-                                    Str(n) + QStringLiteral(" order by Numero desc"));
+                auto rs = d.OpenRecordset(
+                    QStringLiteral("SELECT Numero, Recette From Cocktails where Numero = ") +
+                    Str(n) + QStringLiteral(" order by Numero desc"));
                 const QString key = QStringLiteral("N ") + Str(n);
                 // A recipe with several lines of the ingredient is listed once.
                 if (rs.RecordCount() > 0 && !keys.contains(key)) {
