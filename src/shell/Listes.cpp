@@ -56,9 +56,11 @@ const ListKind& Kind(int kind) {
 }
 
 int Tris() {
-    return static_cast<int>(
+    // Only a hand-edited file holds another kind; it reads as the recipes.
+    const long long kind =
         platform::Val(platform::GetSetting(platform::AppTitle(), QStringLiteral("Settings"),
-                                           QStringLiteral("Tris"), QStringLiteral("0"))));
+                                           QStringLiteral("Tris"), QStringLiteral("0")));
+    return kind >= 0 && kind <= 6 ? static_cast<int>(kind) : 0;
 }
 
 void AfficherListe(int kind) {
