@@ -72,10 +72,11 @@ QStringList* g_differes = nullptr;
 QSet<QString> g_signalees;
 
 QString MessageCollection(const QString& path, const QString& why) {
+    // The button's name is held together by no-break blanks.
     return QStringLiteral(
-               "Le fichier de la collection « %1 » ne peut pas être ouvert : %2.\n"
+               "Le fichier de la collection « %1 » ne peut pas être utilisé : %2.\n"
                "Une ancienne base peut être remise en place avec le bouton "
-               "« Restaurer une ancienne base ».")
+               "«\u00a0Restaurer\u00a0une\u00a0ancienne\u00a0base\u00a0».")
         .arg(path, why);
 }
 

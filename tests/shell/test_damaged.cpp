@@ -144,11 +144,11 @@ QByteArray State(const QString& path) {
 }
 
 QString Opening(const QString& path, const QString& why) {
+    const QString button = QString("« Restaurer une ancienne base »").replace(' ', QChar(0xa0));
     return QString(
-               "Le fichier de la collection « %1 » ne peut pas être ouvert : %2.\n"
-               "Une ancienne base peut être remise en place avec le bouton « Restaurer une "
-               "ancienne base ».")
-        .arg(path, why);
+               "Le fichier de la collection « %1 » ne peut pas être utilisé : %2.\n"
+               "Une ancienne base peut être remise en place avec le bouton %3.")
+        .arg(path, why, button);
 }
 
 const QString kLeftOut =
