@@ -12,6 +12,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
+#include "shell/AccesBase.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 #include "shell/Pop.h"
@@ -352,6 +353,41 @@ private slots:
         F().Bouton[1]->ClickIt();
         F().Bouton[0]->ClickIt();
         QCOMPARE(Calls().size(), 2);
+    }
+
+    // A table met later than the start-up, from the sort bar: its names are
+    // never read as keys, and the user is told why the list stays empty.
+    void foreignTableFromTheSortBar() {
+        Fixture fx;
+        Holder none;
+        Make("columns reordered", fx.DbFile(), none);
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        // Told once at start-up; the recipes can still be read.
+        QVERIFY(fx.StartMain());
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Bellini", "Daïquiri", "Mojito"}));
+        F().Bouton[1]->ClickIt();
+        QCOMPARE(Calls().size(), 2);
+        QCOMPARE(Calls()[1].prompt,
+                 QString("Le fichier « %1 » n'est pas une collection de Brivanta : la table "
+                         "Categorie n'a pas les colonnes attendues, dans leur ordre.")
+                     .arg(fx.DbFile()));
+        QCOMPARE(F().Liste.Count(), 0);
+        QVERIFY(!F().Chargement.Visible());
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+    }
+
+    // The search fills its list by the same rule.
+    void searchListsEveryRowItCan() {
+        Fixture fx;
+        Holder none;
+        Make("duplicate key", fx.DbFile(), none);
+        platform::ListView found;
+        AccesBase::RechercherTexte("SELECT * From Cocktails order by Recette asc", found, 5, false,
+                                   "i");
+        QCOMPARE(Fixture::Texts(found), (QStringList{"Bellini", "Daïquiri"}));
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Calls()[0].prompt, kLeftOut);
     }
 };
 
