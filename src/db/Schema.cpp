@@ -151,6 +151,10 @@ Examination Failed(const ReadOnly& c) {
             return Found(Defect::NotADatabase, kNotADatabase);
         case SQLITE_CORRUPT:
             return Found(Defect::Damaged, kDamaged);
+        case SQLITE_READONLY:
+            // A journal beside it that only a writer may play back.
+            return Found(Defect::Damaged,
+                         QStringLiteral("une écriture interrompue l'a laissé inachevé"));
         default:
             return Found(Defect::Damaged,
                          QStringLiteral("il ne peut pas être lu (%1)").arg(c.Message()));

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
@@ -130,6 +131,10 @@ QString AfficherListeDemarrage() {
     platform::Finally fin([] { g_differes = nullptr; });
     OublierAvertissements();
     const QString path = db::DbPath();
+    // A write cut short leaves a journal that the engine plays back when
+    // our own file is opened for writing; the examination only reads.
+    if (QFileInfo::exists(path + QStringLiteral("-journal")))
+        platform::Resume([&] { db::OpenDb().Close(); });
     const db::Examination e = db::Examine(path);
     if (!e) avis << MessageCollection(path, e.why);
     // The list is shown for what can be read; its failure is told only when

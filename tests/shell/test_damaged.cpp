@@ -327,6 +327,49 @@ private slots:
         QCOMPARE(F().LTDroit.Caption(), QString("Bellini"));
     }
 
+    // A write cut short (the program killed) leaves a journal beside the
+    // file: the start-up plays it back and the collection reads as before;
+    // a restore refuses such a file, which only its writer may mend.
+    void interruptedWriteIsPlayedBack() {
+        Fixture fx;
+        QTemporaryDir work;
+        const QString cut = work.path() + "/db.mdb";
+        db::WriteCollection(cut, Fixture::Parse(kSeed));
+        sqlite3* c = nullptr;
+        QCOMPARE(sqlite3_open(cut.toUtf8().constData(), &c), SQLITE_OK);
+        // A one-page cache spills the changes into the file before the end.
+        QCOMPARE(sqlite3_exec(c,
+                              "PRAGMA cache_size=1; BEGIN; "
+                              "UPDATE Cocktails SET Recette = Recette || ' modifié'; "
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < 300) INSERT INTO lexique SELECT 'mot' || i, "
+                              "zeroblob(3000) FROM n",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        // The files as a killed program leaves them.
+        QVERIFY(QFile::copy(cut, fx.DbFile()));
+        QVERIFY(QFile::copy(cut + "-journal", fx.DbFile() + "-journal"));
+        const QString backup = work.path() + "/sauvegarde.mdb";
+        QVERIFY(QFile::copy(cut, backup));
+        QVERIFY(QFile::copy(cut + "-journal", backup + "-journal"));
+        sqlite3_close(c);
+
+        QVERIFY(fx.StartMain());
+        QCOMPARE(Calls().size(), 0);
+        QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Bellini", "Daïquiri", "Mojito"}));
+        QVERIFY(!QFile::exists(fx.DbFile() + "-journal"));
+
+        const QByteArray live = Fixture::ReadFile(fx.DbFile());
+        const QByteArray offered = Fixture::ReadFile(backup);
+        platform::CommonDialogSeam::Scripted seam({backup});
+        General::RestaurerBase();
+        QCOMPARE(Calls().size(), 1);
+        QVERIFY(Calls()[0].prompt.contains("une écriture interrompue l'a laissé inachevé"));
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), live);
+        QCOMPARE(Fixture::ReadFile(backup), offered);
+        QVERIFY(QFile::exists(backup + "-journal"));
+    }
+
     // Left-out rows are told once per table, also when the list is filled
     // again; every other fill lists what it can.
     void leftOutRowsAreToldOnce() {
