@@ -223,6 +223,8 @@ Examination Examine(const QString& path, Depth depth, const std::function<void()
     if (info.isDir())
         return Found(Defect::Missing, QStringLiteral("c'est un dossier et non un fichier"));
     if (!info.exists()) return Found(Defect::Missing, kMissing);
+    // A device or a pipe would be read without end.
+    if (!info.isFile()) return Found(Defect::NotADatabase, kNotADatabase);
     {
         // The engine would take an empty file for an empty database.
         QFile f(path);
