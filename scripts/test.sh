@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
-# Builds if needed and runs every test headless.
+# Builds if needed and runs every test headless, then the database and
+# settings suites again under the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+# Only these suites are built a second time, to keep the run short; any
+# fault a sanitizer finds ends its test with a failure.
+SANITIZED=(test_platform_database test_platform_controls test_db_collection
+           test_db_procedures test_shell_startup test_shell_damaged)
+SAN="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS="$SAN" -DCMAKE_EXE_LINKER_FLAGS="$SAN"
+cmake --build build-asan --target "${SANITIZED[@]}"
+export ASAN_OPTIONS=abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure -j "$(nproc)" \
+  -R "^($(IFS='|'; echo "${SANITIZED[*]}"))\$"

@@ -11,8 +11,24 @@
 
 namespace platform {
 
-DbError::DbError(const QString& message)
-    : std::runtime_error(message.toStdString()), message_(message) {}
+DbError::DbError(const QString& message, DbFault fault)
+    : std::runtime_error(message.toStdString()), message_(message), fault_(fault) {}
+
+namespace {
+DbFault FaultOf(int code) {
+    switch (code & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return DbFault::InUse;
+        case SQLITE_NOTADB:
+            return DbFault::NotADatabase;
+        case SQLITE_CORRUPT:
+            return DbFault::Damaged;
+        default:
+            return DbFault::Other;
+    }
+}
+}  // namespace
 
 // One open file. Closing is idempotent; the destructor closes too, so every
 // path out of an operation releases the file.
@@ -36,6 +52,7 @@ public:
     bool IsOpen() const { return db_ != nullptr; }
 
     QString Error() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString(); }
+    DbFault Fault() const { return db_ ? FaultOf(sqlite3_errcode(db_)) : DbFault::Other; }
 
 private:
     sqlite3* db_;
@@ -83,7 +100,8 @@ public:
             sqlite3_finalize(st_);
             st_ = nullptr;
             throw DbError(QStringLiteral("La base de données refuse l'instruction « %1 » (%2).")
-                              .arg(sql, err));
+                              .arg(sql, err),
+                          c.Fault());
         }
     }
     ~Statement() { sqlite3_finalize(st_); }
@@ -97,7 +115,8 @@ public:
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
         throw DbError(QStringLiteral("La base de données n'a pas pu être lue ou écrite (%1).")
-                          .arg(c_.Error()));
+                          .arg(c_.Error()),
+                      c_.Fault());
     }
     void Bind(int i, const QVariant& v) {
         int rc = SQLITE_OK;
@@ -140,14 +159,16 @@ QString Quote(const QString& name) {
 
 std::shared_ptr<Connection> Open(const QString& path, bool create) {
     if (!create && !QFileInfo(path).isFile())
-        throw DbError(QStringLiteral("La base de données « %1 » est introuvable.").arg(path));
+        throw DbError(QStringLiteral("La base de données « %1 » est introuvable.").arg(path),
+                      DbFault::Missing);
     if (!create) {
         // Only a database file is opened for writing: the engine would
         // otherwise turn an empty file into a database of its own.
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArray("SQLite format 3\0", 16))
             throw DbError(
-                QStringLiteral("Le fichier « %1 » n'est pas une base de données.").arg(path));
+                QStringLiteral("Le fichier « %1 » n'est pas une base de données.").arg(path),
+                DbFault::NotADatabase);
     }
     sqlite3* raw = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
@@ -172,12 +193,15 @@ std::shared_ptr<Connection> Open(const QString& path, bool create) {
         if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
             throw DbError(
                 QStringLiteral("La base de données « %1 » est utilisée par un autre programme.")
-                    .arg(path));
+                    .arg(path),
+                DbFault::InUse);
         if (code == SQLITE_NOTADB)
             throw DbError(
-                QStringLiteral("Le fichier « %1 » n'est pas une base de données.").arg(path));
+                QStringLiteral("Le fichier « %1 » n'est pas une base de données.").arg(path),
+                DbFault::NotADatabase);
         throw DbError(
-            QStringLiteral("Impossible d'ouvrir la base de données « %1 » (%2).").arg(path, why));
+            QStringLiteral("Impossible d'ouvrir la base de données « %1 » (%2).").arg(path, why),
+            FaultOf(code));
     }
     return conn;
 }

@@ -13,14 +13,19 @@ struct sqlite3;
 // through them, close everything before returning.
 namespace platform {
 
+// What made a database step fail, where the engine tells it.
+enum class DbFault { Other, Missing, NotADatabase, InUse, Damaged };
+
 // A failing database step. The text is French and can be shown to the user.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message);
+    explicit DbError(const QString& message, DbFault fault = DbFault::Other);
     QString Message() const { return message_; }
+    DbFault Fault() const { return fault_; }
 
 private:
     QString message_;
+    DbFault fault_;
 };
 
 class Connection;

@@ -1,5 +1,7 @@
 #include "platform/VbText.h"
 
+#include <limits>
+
 namespace platform {
 
 QString Str(long long n) {
@@ -18,12 +20,19 @@ long long Val(const QString& s) {
         negative = s[i] == u'-';
         ++i;
     }
-    long long v = 0;
+    // Counted towards the limit of the sign, so that a long run of digits
+    // stops at the largest number instead of wrapping round.
+    const unsigned long long limit =
+        negative ? static_cast<unsigned long long>(std::numeric_limits<long long>::max()) + 1
+                 : static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+    unsigned long long v = 0;
     while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
-        v = v * 10 + (s[i].unicode() - u'0');
+        const unsigned digit = s[i].unicode() - u'0';
+        v = v > (limit - digit) / 10 ? limit : v * 10 + digit;
         ++i;
     }
-    return negative ? -v : v;
+    if (!negative) return static_cast<long long>(v);
+    return v == limit ? std::numeric_limits<long long>::min() : -static_cast<long long>(v);
 }
 
 QString Doubled(QString s) {

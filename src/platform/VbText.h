@@ -13,7 +13,8 @@ QString Str(long long n);
 QString KeyNumber(const QString& key);
 
 // Whole-number value of a text the way the list readers convert it: leading
-// blanks ignored, digits read up to the first other character, 0 when none.
+// blanks ignored, digits read up to the first other character, 0 when none;
+// a number too large for 64 bits gives the largest (or smallest) one.
 long long Val(const QString& s);
 
 // A text as it is pasted between apostrophes into SQL text: every

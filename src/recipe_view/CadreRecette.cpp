@@ -50,6 +50,18 @@ std::optional<QString> Lookup(platform::Database& d, const QString& sql,
     return rs.Text(QString::fromLatin1(colonne));
 }
 
+// The same, where a query the collection refuses (a table of a damaged file
+// is missing) also counts as no row: that caption is then empty, and the
+// damage was told when the collection was opened.
+std::optional<QString> LookupOrNone(platform::Database& d, const QString& sql,
+                                    const std::optional<long long>& numero, const char* colonne) {
+    try {
+        return Lookup(d, sql, numero, colonne);
+    } catch (const platform::DbError&) {
+        return std::nullopt;
+    }
+}
+
 // A level word, or nothing for a number outside its array.
 QString Niveau(const QStringList& mots, const QVariant& v) {
     const auto n = Numero(v);
@@ -288,15 +300,15 @@ void CadreRecette::ChargerRecette(const QString& n) {
             // Nothing else changes on screen, but no edit may go anywhere.
             affichee_.reset();
         } else {
-            const auto categorie =
-                Lookup(*d,
-                       QStringLiteral(
-                           "SELECT * From Categorie where NCategorie = %1 order by Categorie asc"),
-                       Numero(rs.Fields(QStringLiteral("NCategorie"))), "Categorie");
-            const auto verre = Lookup(
+            const auto categorie = LookupOrNone(
+                *d,
+                QStringLiteral(
+                    "SELECT * From Categorie where NCategorie = %1 order by Categorie asc"),
+                Numero(rs.Fields(QStringLiteral("NCategorie"))), "Categorie");
+            const auto verre = LookupOrNone(
                 *d, QStringLiteral("SELECT * From Verre where NVerre = %1 order by Verre asc"),
                 Numero(rs.Fields(QStringLiteral("Nverre"))), "Verre");
-            const auto methode = Lookup(
+            const auto methode = LookupOrNone(
                 *d,
                 QStringLiteral(
                     "SELECT * From Realisation where NRealisation = %1 order by Realisation asc"),

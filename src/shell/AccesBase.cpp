@@ -1,11 +1,14 @@
 #include "shell/AccesBase.h"
 
+#include <QRegularExpression>
+
 #include "db/Photo.h"
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/VbText.h"
 #include "shell/Frmmain.h"
+#include "shell/General.h"
 
 using platform::Doubled;
 using platform::Str;
@@ -134,17 +137,20 @@ void RechercherTexte(const QString& Sql, platform::ListView& Liste, int Icone, b
     const QString wanted = Texte.toUpper();
     auto d = db::OpenDb();
     auto rs = d.OpenRecordset(Sql);
-    std::vector<platform::ListView::Entry> found;
+    // The table the statement reads names the left-out rows, if any.
+    static const QRegularExpression from(QStringLiteral(R"(\bFrom\s+(\w+))"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    General::Remplissage found(Liste, from.match(Sql).captured(1));
     for (long n = 0; n < rs.RecordCount(); ++n, rs.MoveNext()) {
         const QVariant name = rs.Fields(1);
         if (name.isNull()) continue;
         const QString s = name.toString();
         const QString upper = s.toUpper();
         const bool match = Debut ? upper.left(wanted.size()) == wanted : upper.contains(wanted);
-        if (match)
-            found.push_back({QStringLiteral("N ") + Str(rs.Fields(0).toLongLong()), s, Icone});
+        if (match) found.Ajouter(rs.Fields(0), s, Icone);
     }
-    Liste.AddMany(std::move(found));
+    d.Close();
+    found.Terminer();
 }
 
 void EnregistrerPhoto(const QString& Chemin, const QString& Table, const QVariant& Cle,

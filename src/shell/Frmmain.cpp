@@ -533,7 +533,9 @@ void Frmmain::AdapterEcran() {
 }
 
 void Frmmain::StartupTail() {
-    Resume([] { General::AfficherListe(General::Tris()); });
+    // A collection that cannot be read is told once the window stands.
+    QString avis;
+    Resume([&] { avis = General::AfficherListeDemarrage(); });
     Resume([&] { hide(); });
     Resume([&] {
         if (platform::TextBool(Setting("SplashAuto", "True"), true)) {
@@ -551,6 +553,8 @@ void Frmmain::StartupTail() {
     });
     Resume([&] { Fond.SetWidth(platform::ScreenWidthTwips()); });
     Resume([] { Pop::Instance().Afficher(); });
+    if (!avis.isEmpty())
+        Resume([&] { platform::MsgBox(avis, platform::vbExclamation + platform::vbOKOnly); });
 }
 
 void Frmmain::Form_Activate() {

@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QFileInfo>
 
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
+#include "platform/MessageBox.h"
 #include "platform/Resume.h"
 #include "platform/Settings.h"
 #include "platform/VbText.h"
@@ -56,9 +58,95 @@ const ListKind& Kind(int kind) {
 }
 
 int Tris() {
-    return static_cast<int>(
+    // Only a hand-edited file holds another kind; it reads as the recipes.
+    const long long kind =
         platform::Val(platform::GetSetting(platform::AppTitle(), QStringLiteral("Settings"),
-                                           QStringLiteral("Tris"), QStringLiteral("0"))));
+                                           QStringLiteral("Tris"), QStringLiteral("0")));
+    return kind >= 0 && kind <= 6 ? static_cast<int>(kind) : 0;
+}
+
+namespace {
+
+// Messages kept for the end of the start-up, while it runs.
+QStringList* g_differes = nullptr;
+// Tables whose left-out rows the user was told of.
+QSet<QString> g_signalees;
+
+QString MessageCollection(const QString& path, const QString& why) {
+    // The button's name is held together by no-break blanks.
+    return QStringLiteral(
+               "Le fichier de la collection « %1 » ne peut pas être utilisé : %2.\n"
+               "Une ancienne base peut être remise en place avec le bouton "
+               "«\u00a0Restaurer\u00a0une\u00a0ancienne\u00a0base\u00a0».")
+        .arg(path, why);
+}
+
+}  // namespace
+
+void Avertir(const QString& texte) {
+    if (g_differes)
+        g_differes->append(texte);
+    else
+        platform::MsgBox(texte, platform::vbExclamation + platform::vbOKOnly, platform::AppTitle());
+}
+
+void OublierAvertissements() {
+    g_signalees.clear();
+}
+
+Remplissage::Remplissage(platform::ListView& liste, QString table)
+    : liste_(liste), table_(std::move(table)) {}
+
+void Remplissage::Ajouter(const QVariant& numero, const QString& texte, int icone) {
+    // Only a number stored as a whole number names its row without doubt.
+    if (numero.typeId() != QMetaType::LongLong) {
+        ++ecartees_;
+        return;
+    }
+    QString key = QStringLiteral("N ") + Str(numero.toLongLong());
+    if (cles_.contains(key) || liste_.Find(key)) {
+        ++ecartees_;
+        return;
+    }
+    cles_.insert(key);
+    lignes_.push_back({std::move(key), texte, icone});
+}
+
+void Remplissage::Terminer() {
+    liste_.AddMany(std::move(lignes_));
+    lignes_.clear();
+    cles_.clear();
+    if (ecartees_ == 0 || g_signalees.contains(table_)) return;
+    g_signalees.insert(table_);
+    Avertir(QStringLiteral("La table %1 a %2 ligne(s) qui ne peuvent pas être affichées : leur "
+                           "numéro n'est pas un nombre entier ou figure déjà dans la liste.\n"
+                           "Les autres lignes sont affichées.")
+                .arg(table_)
+                .arg(ecartees_));
+}
+
+QString AfficherListeDemarrage() {
+    QStringList avis;
+    g_differes = &avis;
+    platform::Finally fin([] { g_differes = nullptr; });
+    OublierAvertissements();
+    const QString path = db::DbPath();
+    // A write cut short leaves a journal that the engine plays back when
+    // our own file is opened for writing; the examination only reads.
+    if (QFileInfo::exists(path + QStringLiteral("-journal")))
+        platform::Resume([&] { db::OpenDb().Close(); });
+    const db::Examination e = db::Examine(path);
+    if (!e) avis << MessageCollection(path, e.why);
+    // The list is shown for what can be read; its failure is told only when
+    // the examination found nothing.
+    try {
+        AfficherListe(Tris());
+    } catch (const platform::DbError& err) {
+        if (e) avis << MessageCollection(path, db::Why(err));
+    } catch (const std::exception& err) {
+        if (e) avis << MessageCollection(path, QString::fromUtf8(err.what()));
+    }
+    return avis.join(QStringLiteral("\n\n"));
 }
 
 namespace {
@@ -141,18 +229,19 @@ void RemplirListe(const QString& table, const QString& sortColumn, const QString
         auto d = db::OpenDb();
         // Only the key and the name are read: photos and long texts stay on
         // disk.
+        // A table of another layout is refused before any key is read.
+        db::CheckColumns(
+            d.OpenRecordset(QStringLiteral("SELECT * From ") + table + QStringLiteral(" where 0")),
+            table);
         auto rs = d.OpenRecordset(QStringLiteral("SELECT ") + KeyAndName(table) +
                                   QStringLiteral(" From ") + table + QStringLiteral(" order by ") +
                                   sortColumn + QStringLiteral(" asc"));
         const long count = rs.RecordCount();
-        std::vector<platform::ListView::Entry> entries;
-        entries.reserve(static_cast<size_t>(count));
+        Remplissage entries(f.Liste, table);
         int shown = 0;
         for (long walked = 1; walked <= count; ++walked, rs.MoveNext()) {
             const QVariant name = rs.Fields(1);
-            if (!name.isNull())
-                entries.push_back({QStringLiteral("N ") + Str(rs.Fields(0).toLongLong()),
-                                   name.toString(), kind + 1});
+            if (!name.isNull()) entries.Ajouter(rs.Fields(0), name.toString(), kind + 1);
             // The bar moves by whole percents: one repaint per step, not per row.
             const double pct = static_cast<double>(walked) / count * 100.0;
             f.Pb.SetValue(pct);
@@ -161,7 +250,7 @@ void RemplirListe(const QString& table, const QString& sortColumn, const QString
                 f.Pb.repaint();
             }
         }
-        f.Liste.AddMany(std::move(entries));
+        entries.Terminer();
         f.LBGauche.SetCaption(Str(count) + suffix);
         f.LBGauche.repaint();
         rs.Close();
@@ -221,16 +310,18 @@ void ListerRecettesCritere(const QString& table, const QString& column) {
     f.LFilms.Clear();
     f.LFilms.SetSmallIcons(&f.Img);
     auto d = db::OpenDb();
+    db::CheckColumns(
+        d.OpenRecordset(QStringLiteral("SELECT * From ") + table + QStringLiteral(" where 0")),
+        table);
     auto rs = d.OpenRecordset(QStringLiteral("SELECT ") + KeyAndName(table) +
                               QStringLiteral(" From ") + table + QStringLiteral(" where ") +
                               column + QStringLiteral(" = ") + SelectedKeyNumber() +
                               QStringLiteral(" order by ") + column + QStringLiteral(" desc"));
-    std::vector<platform::ListView::Entry> entries;
-    entries.reserve(static_cast<size_t>(rs.RecordCount()));
+    Remplissage entries(f.LFilms, table);
     for (long i = 0; i < rs.RecordCount(); ++i, rs.MoveNext())
-        entries.push_back({QStringLiteral("N ") + Str(rs.Fields(0).toLongLong()), rs.Text(1), 1});
-    f.LFilms.AddMany(std::move(entries));
+        entries.Ajouter(rs.Fields(0), rs.Text(1), 1);
     d.Close();
+    entries.Terminer();
 }
 
 void ListerRecettesIngredient() {

@@ -67,21 +67,27 @@ void Signaler(const QString& text) {
 }
 
 // Puts the chosen file in place of the live collection, only when it is a
-// collection of ours; the user is told why when it is not.
+// sound collection of ours whose keys the lists can show; the user is told
+// why when it is not.
 void Remplacer(const QString& chosen) {
     const QString live = db::DbPath();
     const QFileInfo from(chosen);
     const QFileInfo to(live);
     if (from.exists() && to.exists() && from.canonicalFilePath() == to.canonicalFilePath())
         return;  // the live file itself: nothing to copy
+    // The copy is made while the examined file is still held, so that no
+    // other program changes it between the checks and the copy.
     QString why;
-    if (!db::IsCollection(chosen, &why)) {
+    bool copied = false;
+    const db::Examination e =
+        db::Examine(chosen, db::Depth::Whole, [&] { copied = CopierFichier(chosen, live, &why); });
+    if (!e) {
         Signaler(QStringLiteral("Le fichier « %1 » ne peut pas être restauré : %2.\n"
                                 "La base de données actuelle est conservée.")
-                     .arg(chosen, why));
+                     .arg(chosen, e.why));
         return;
     }
-    if (!CopierFichier(chosen, live, &why)) {
+    if (!copied) {
         Signaler(QStringLiteral("La restauration de la base de données a échoué : %1.\n"
                                 "La base de données actuelle est conservée.")
                      .arg(why));
@@ -89,6 +95,7 @@ void Remplacer(const QString& chosen) {
     }
     // A journal left beside the old file must not be replayed into the new one.
     QFile::remove(live + QStringLiteral("-journal"));
+    OublierAvertissements();
 }
 
 }  // namespace

@@ -128,6 +128,45 @@ private slots:
         QCOMPARE(QProcess::execute(tool, {bad.fileName(), fx.DbFile()}), 1);
         QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
     }
+
+    // The examination reads without waiting on what is not a file, and a
+    // whole one checks the keys that a quick one leaves to the lists.
+    void examination_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("quick");
+        QTest::addColumn<int>("whole");
+        using D = db::Defect;
+        QTest::newRow("sample collection") << "sample" << int(D::None) << int(D::None);
+        QTest::newRow("device") << "device" << int(D::NotADatabase) << int(D::NotADatabase);
+        QTest::newRow("pipe") << "pipe" << int(D::NotADatabase) << int(D::NotADatabase);
+        QTest::newRow("key twice") << "twice" << int(D::None) << int(D::BadKeys);
+        QTest::newRow("Null key") << "null" << int(D::None) << int(D::BadKeys);
+    }
+    void examination() {
+        QFETCH(QString, kind);
+        QFETCH(int, quick);
+        QFETCH(int, whole);
+        Fixture fx;
+        QString path = fx.DbFile();
+        if (kind == "device") {
+            path = "/dev/zero";
+        } else if (kind == "pipe") {
+            QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+        } else {
+            fx.WriteSample();
+            const QString loose =
+                "ALTER TABLE Mesure RENAME TO A; CREATE TABLE Mesure AS SELECT * "
+                "FROM A; DROP TABLE A; ";
+            if (kind == "twice")
+                Database::OpenDatabase(path).Execute(loose + "INSERT INTO Mesure VALUES (1, 'x')");
+            if (kind == "null")
+                Database::OpenDatabase(path).Execute(loose +
+                                                     "INSERT INTO Mesure VALUES (NULL, 'x')");
+        }
+        QCOMPARE(int(db::Examine(path).defect), quick);
+        QCOMPARE(int(db::Examine(path, db::Depth::Whole).defect), whole);
+        QCOMPARE(db::IsCollection(path), whole == int(db::Defect::None));
+    }
 };
 
 QTEST_MAIN(TestCollection)

@@ -2,6 +2,7 @@
 // that list keys and layouts rely on.
 #include <QLineEdit>
 #include <QtTest>
+#include <limits>
 
 #include "platform/Controls.h"
 #include "platform/VbText.h"
@@ -21,6 +22,32 @@ private slots:
         QCOMPARE(Val(""), 0LL);
         QCOMPARE(Trim("  a b  "), QString("a b"));
         QCOMPARE(Doubled("Jus d'orange d'été"), QString("Jus d''orange d''été"));
+    }
+
+    // Long runs of digits (a hand-edited setting, a foreign key) stop at the
+    // largest number of their sign instead of wrapping round.
+    void valNeverOverflows_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<long long>("value");
+        const long long max = std::numeric_limits<long long>::max();
+        const long long min = std::numeric_limits<long long>::min();
+        QTest::newRow("largest") << "9223372036854775807" << max;
+        QTest::newRow("one past the largest") << "9223372036854775808" << max;
+        QTest::newRow("smallest") << "-9223372036854775808" << min;
+        QTest::newRow("one below the smallest") << "-9223372036854775809" << min;
+        QTest::newRow("past 32 bits") << "4294967298" << 4294967298LL;
+        QTest::newRow("forty digits") << QString(40, u'9') << max;
+        QTest::newRow("forty digits, negative") << "-" + QString(40, u'9') << min;
+        QTest::newRow("long run then letters") << "  " + QString(25, u'7') + "abc" << max;
+        QTest::newRow("leading zeros") << QString(60, u'0') + "42" << 42LL;
+        QTest::newRow("sign alone") << "-" << 0LL;
+        QTest::newRow("plus sign") << "+17" << 17LL;
+        QTest::newRow("Arabic-Indic digits are not read") << QString::fromUtf8("\u0663") << 0LL;
+    }
+    void valNeverOverflows() {
+        QFETCH(QString, text);
+        QFETCH(long long, value);
+        QCOMPARE(Val(text), value);
     }
 
     void integerDivisionRoundsOperandsFirst_data() {

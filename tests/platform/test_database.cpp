@@ -91,7 +91,12 @@ private slots:
 
     void missingOrForeignFileIsRefusedUntouched() {
         Fixture fx;
-        QVERIFY_THROWS_EXCEPTION(DbError, Database::OpenDatabase(fx.DbFile()));
+        try {
+            Database::OpenDatabase(fx.DbFile());
+            QFAIL("a missing file opened");
+        } catch (const DbError& e) {
+            QCOMPARE(e.Fault(), platform::DbFault::Missing);
+        }
         QVERIFY(!QFile::exists(fx.DbFile()));
 
         QFile text(fx.DbFile());
@@ -106,6 +111,7 @@ private slots:
         } catch (const DbError& e) {
             refused = true;
             QVERIFY(!e.Message().isEmpty());
+            QCOMPARE(e.Fault(), platform::DbFault::NotADatabase);
         }
         QVERIFY(refused);
         QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
@@ -118,6 +124,11 @@ private slots:
         {
             Database first = db::OpenDb();
             QVERIFY_THROWS_EXCEPTION(DbError, db::OpenDb());
+            try {
+                db::OpenDb();
+            } catch (const DbError& e) {
+                QCOMPARE(e.Fault(), platform::DbFault::InUse);
+            }
         }
         // Closed on the way out: the next operation opens at once.
         Database again = db::OpenDb();

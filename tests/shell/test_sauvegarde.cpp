@@ -1,7 +1,5 @@
 // Backing up the collection to a file of the user's choice, and putting a
 // backup back in its place.
-#include <sys/stat.h>
-
 #include <QtTest>
 
 #include "db/Collection.h"
@@ -30,12 +28,6 @@ const char* kBackup = R"({
 })";
 
 const QString kFilter = "Tous les fichiers MDB (*.mdb)|*.mdb";
-
-// The file's identity on disk: a file renamed over it gets a new one.
-ino_t Inode(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
-}
 
 // Files of a folder other than the settings folder.
 QStringList Files(const QString& dir) {
@@ -204,13 +196,13 @@ private slots:
         platform::SaveSetting("Brivanta", "Settings", "Tris", "1");
         QVERIFY(fx.StartMain());
         const QByteArray live = Fixture::ReadFile(fx.DbFile());
-        const ino_t inode = Inode(fx.DbFile());
+        const auto inode = Fixture::Inode(fx.DbFile());
         platform::CommonDialogSeam::Scripted seam({chosen});
 
         General::RestaurerBase();
 
         QCOMPARE(Fixture::ReadFile(fx.DbFile()), live);
-        QCOMPARE(Inode(fx.DbFile()), inode);
+        QCOMPARE(Fixture::Inode(fx.DbFile()), inode);
         if (kind != "missing") QCOMPARE(Fixture::ReadFile(chosen), chosenBytes);
         const auto calls = platform::MessageSeam::Calls();
         QCOMPARE(calls.size(), told ? 1 : 0);

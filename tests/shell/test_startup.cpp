@@ -105,6 +105,41 @@ private slots:
         QCOMPARE(F().LFilms.Item(1)->Text(), QString("Mojito"));
     }
 
+    // A kind outside 0 to 6 can only come from a hand-edited file: it reads
+    // as the recipes, as every reader of the setting sees it.
+    void savedKindOutOfRangeReadsAsRecipes_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("99") << "99"
+                            << "0";
+        QTest::newRow("-1") << "-1"
+                            << "0";
+        QTest::newRow("past 32 bits, 2 modulo 2^32") << "4294967298"
+                                                     << "0";
+        QTest::newRow("forty digits") << QString(40, u'9') << "0";
+        QTest::newRow("not a number") << "verres"
+                                      << "0";
+        QTest::newRow("6 with blanks") << "  6"
+                                       << "6";
+    }
+    void savedKindOutOfRangeReadsAsRecipes() {
+        QFETCH(QString, stored);
+        QFETCH(QString, tag);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "Tris", stored);
+        QCOMPARE(General::Tris(), tag.toInt());
+        QVERIFY(fx.StartMain());
+        QCOMPARE(F().Liste.Tag, tag);
+        QVERIFY(F().Liste.Count() > 0);
+        QCOMPARE(F().LFilms.isHidden(), tag == "0");
+        QVERIFY(Calls().isEmpty());
+        // Switching kinds from there works as from any stored kind.
+        F().Bouton[2]->ClickIt();
+        QCOMPARE(F().Liste.Tag, QString("2"));
+        QCOMPARE(fx.Setting("Settings", "Tris"), QString("2"));
+    }
+
     void fullScreenWindow() {
         Fixture fx;
         fx.WriteSeed(kSeed);

@@ -1,5 +1,7 @@
 #include "support/Fixture.h"
 
+#include <sys/stat.h>
+
 #include <QJsonDocument>
 #include <QtTest>
 
@@ -53,6 +55,11 @@ void Fixture::WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+unsigned long long Fixture::Inode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
 
 QStringList Fixture::Texts(const platform::ListView& list) {

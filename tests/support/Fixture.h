@@ -40,6 +40,8 @@ public:
     static QByteArray ReadFile(const QString& path);
     // Writes a whole file; a fixture that cannot be written ends the test run.
     static void WriteFile(const QString& path, const QByteArray& bytes);
+    // The file's identity on disk: a file renamed over it gets a new one.
+    static unsigned long long Inode(const QString& path);
     // The texts of a list's entries, in their order.
     static QStringList Texts(const platform::ListView& list);
 
