@@ -103,6 +103,17 @@ QLineEdit* Editor(const platform::ListView& l) {
     return nullptr;
 }
 
+// Types a new label over the selected entry and ends the edit with `end`.
+void EditLabel(platform::ListView& l, const QString& text, Qt::Key end) {
+    l.StartLabelEdit();
+    QLineEdit* editor = Editor(l);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, end);
+    QTRY_VERIFY(!editor->isVisible());
+}
+
 void SortBy(int kind) {
     F().Bouton[static_cast<size_t>(kind)]->ClickIt();
     QCOMPARE(General::Tris(), kind);
@@ -453,12 +464,7 @@ private slots:
         ClickUpper(entry);
         const QByteArray before = Fixture::ReadFile(fx.DbFile());
         F().Liste.SetLabelEditAutomatic(true);
-        F().Liste.StartLabelEdit();
-        QLineEdit* editor = Editor(F().Liste);
-        QVERIFY(editor);
-        editor->selectAll();
-        QTest::keyClicks(editor, "Nouveau nom");
-        QTest::keyClick(editor, Qt::Key_Return);
+        EditLabel(F().Liste, "Nouveau nom", Qt::Key_Return);
         QTRY_COMPARE(F().Liste.SelectedItem()->Text(), QString("Nouveau nom"));
         if (sql.isEmpty()) {
             QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
@@ -478,23 +484,14 @@ private slots:
         ClickUpper("Classique");
         F().LFilms.Select(ByText(F().LFilms, "Margarita"));
         const QByteArray before = Fixture::ReadFile(fx.DbFile());
-        auto edit = [](platform::ListView& l, const QString& text, Qt::Key end) {
-            l.StartLabelEdit();
-            QLineEdit* editor = Editor(l);
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, text);
-            QTest::keyClick(editor, end);
-            QTRY_VERIFY(!editor->isVisible());
-        };
         // Its own text, then an abandoned edit: the file is untouched.
-        edit(F().LFilms, "Margarita", Qt::Key_Return);
-        edit(F().LFilms, "Autre", Qt::Key_Escape);
+        EditLabel(F().LFilms, "Margarita", Qt::Key_Return);
+        EditLabel(F().LFilms, "Autre", Qt::Key_Escape);
         QCOMPARE(F().LFilms.SelectedItem()->Text(), QString("Margarita"));
         QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
         // A rename the collection refuses keeps the old text and says so.
         QVERIFY(QFile::remove(fx.DbFile()));
-        edit(F().LFilms, "Margarita royale", Qt::Key_Return);
+        EditLabel(F().LFilms, "Margarita royale", Qt::Key_Return);
         QCOMPARE(F().LFilms.SelectedItem()->Text(), QString("Margarita"));
         QCOMPARE(MessageSeam::Calls().size(), 1);
         QVERIFY(MessageSeam::Calls().first().prompt.startsWith("Le nouveau nom"));
