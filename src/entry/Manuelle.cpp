@@ -339,6 +339,10 @@ void Manuelle::Quit_Click() {
     Unload();
 }
 
+// Only Quit closes, so that every close refreshes the main list when it must
+// and unloads the window.
+void Manuelle::reject() {}
+
 bool Manuelle::eventFilter(QObject* o, QEvent* e) {
     if ((o == &CadrePhoto || o == &Photo) &&
         (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease) &&

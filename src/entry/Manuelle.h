@@ -59,6 +59,9 @@ public:
     void DonnerFocus(Creation::Champ champ) override;
     void RecetteEcrite(const Creation::Resultat& r) override;
 
+    // Escape does not close the window: only Quit does.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 

@@ -315,6 +315,16 @@ private slots:
         QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Mojito", "Zombie"}));
     }
 
+    void escapeDoesNotClose() {
+        Ouvert o;
+        Manuelle& m = o.M();
+        m.Recette.TypeIt(QStringLiteral("Zombie"));
+        QTest::keyClick(m.Recette.Editor(), Qt::Key_Escape);
+        QTest::keyClick(&m, Qt::Key_Escape);
+        QVERIFY(m.isVisible());
+        QCOMPARE(m.Recette.Text(), QString("Zombie"));
+    }
+
     void closingWithoutCreationLeavesTheMainList() {
         Ouvert o;
         // Written behind the program's back: only a refresh would show it.
