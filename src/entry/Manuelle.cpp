@@ -1,5 +1,6 @@
 #include "entry/Manuelle.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -333,15 +334,22 @@ void Manuelle::Creer_Click() {
 void Manuelle::Quit_Click() {
     if (!Quit.Value()) return;
     Quit.SetValue(false);
+    Fermer();
+}
+
+void Manuelle::Fermer() {
     // The main list shows every recipe created since the window opened; a
     // failing refresh is told and the window still closes.
     if (CreationFaite) platform::Reported([] { General::AfficherListe(General::Tris()); }, this);
     Unload();
 }
 
-// Only Quit closes, so that every close refreshes the main list when it must
-// and unloads the window.
 void Manuelle::reject() {}
+
+void Manuelle::closeEvent(QCloseEvent* e) {
+    e->accept();
+    if (Loaded() && &Instance() == this) Fermer();
+}
 
 bool Manuelle::eventFilter(QObject* o, QEvent* e) {
     if ((o == &CadrePhoto || o == &Photo) &&

@@ -346,6 +346,15 @@ private slots:
         QCOMPARE(m.Recette.Text(), QString("Zombie"));
     }
 
+    void systemCloseActsAsTheCloseButton() {
+        Ouvert o;
+        o.Remplir(QStringLiteral("Zombie"));
+        o.Creer();
+        o.M().close();
+        QVERIFY(!Manuelle::Loaded());
+        QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Mojito", "Zombie"}));
+    }
+
     void closingWithoutCreationLeavesTheMainList() {
         Ouvert o;
         // Written behind the program's back: only a refresh would show it.
