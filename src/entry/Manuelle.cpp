@@ -172,9 +172,15 @@ void Manuelle::Form_Load() {
     const std::pair<const char*, platform::ComboBox*> tables[] = {
         {"Categorie", Liste[3].get()}, {"Verre", Liste[4].get()}, {"Realisation", Liste[5].get()},
         {"Quantite", &LQte},           {"Mesure", &LQte2},        {"Ingredient", &LIngre}};
-    for (auto [table, liste] : tables)
-        AccesBase::RemplirListeTable(QString::fromLatin1(table), QString::fromLatin1(table), 1,
-                                     *liste);
+    // A file that cannot be read is told; the window opens all the same and
+    // a creation will say what fails.
+    platform::Reported(
+        [&] {
+            for (auto [table, liste] : tables)
+                AccesBase::RemplirListeTable(QString::fromLatin1(table), QString::fromLatin1(table),
+                                             1, *liste);
+        },
+        this);
 }
 
 void Manuelle::ChargerCoutDiffTeneur() {

@@ -143,6 +143,24 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    void unreadableFileAtLoadIsTold() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        {
+            auto autre = db::OpenDb();  // another operation holds the file
+            F().Outils[0]->ClickIt();
+        }
+        QVERIFY(Manuelle::Loaded());
+        Manuelle& m = Manuelle::Instance();
+        QVERIFY(m.isVisible());
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QVERIFY(platform::MessageSeam::Calls()[0].prompt.contains("db.mdb"));
+        QCOMPARE(m.Liste[0]->Text(), QString("Sans Commentaire"));
+        Manuelle::Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     void pickListsFollowTheCells() {
         Ouvert o;
         Manuelle& m = o.M();
