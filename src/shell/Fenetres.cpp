@@ -1,5 +1,6 @@
 #include "shell/Fenetres.h"
 
+#include "entry/Manuelle.h"
 #include "pictures/Acquisition.h"
 #include "shell/DialogFrame.h"
 #include "shell/Splash.h"
@@ -11,6 +12,8 @@ namespace General {
 // 8 Splash.
 DialogFrame* Fenetre(short code) {
     switch (code) {
+        case 0:
+            return &Manuelle::Instance();
         case 3:
             return &Acquisition::Instance();
         case 8:

@@ -42,6 +42,9 @@ public:
     static void WriteFile(const QString& path, const QByteArray& bytes);
     // The file's identity on disk: a file renamed over it gets a new one.
     static unsigned long long Inode(const QString& path);
+    // Every row of a query on the live collection, its values joined by "|"
+    // ("<null>" for no value).
+    static QStringList Rows(const QString& sql);
     // The texts of a list's entries, in their order.
     static QStringList Texts(const platform::ListView& list);
 
