@@ -297,6 +297,13 @@ ListItem* ListView::Item(int index) const {
     return static_cast<ListItem*>(topLevelItem(index - 1));
 }
 
+void ListView::Remove(ListItem* item) {
+    if (!item || item->treeWidget() != this) return;
+    if (edited_ == item) edited_ = nullptr;
+    keys_.remove(item->Key());
+    delete item;
+}
+
 void ListView::Clear() {
     editing_ = false;
     clear();

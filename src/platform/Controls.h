@@ -178,6 +178,8 @@ public:
     int Count() const { return topLevelItemCount(); }
     ListItem* Item(int index) const;  // 1-based
     ListItem* Find(const QString& key) const { return keys_.value(key); }
+    // Takes the entry out of the list and deletes it.
+    void Remove(ListItem* item);
     void Clear();
 
     ListItem* SelectedItem() const;

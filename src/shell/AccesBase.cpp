@@ -130,6 +130,34 @@ void SupprimerEnregistrement(const QString& Table, const QVariant& Cle, const QS
     }
 }
 
+void SupprimerRecette(const QVariant& Numero) {
+    const QString key = Trim(Pasted(Numero));
+    auto d = db::OpenDb();
+    platform::Transaction t(d);
+    auto lines = d.OpenRecordset(KeyQuery(QStringLiteral("Ingre"), QStringLiteral("Numero"), key));
+    for (long n = 0; n < lines.RecordCount(); ++n, lines.MoveNext()) lines.Delete();
+    auto rs = d.OpenRecordset(KeyQuery(QStringLiteral("Cocktails"), QStringLiteral("Numero"), key));
+    if (rs.RecordCount() > 0) rs.Delete();
+    t.Commit();
+}
+
+bool InformationUtilisee(const QString& Table, const QVariant& Cle) {
+    const QString key = Str(Val(Trim(Pasted(Cle))));
+    QString sql;
+    if (Table == QStringLiteral("Categorie"))
+        sql = QStringLiteral("SELECT Numero From Cocktails where NCategorie = ") + key;
+    else if (Table == QStringLiteral("Verre"))
+        sql = QStringLiteral("SELECT Numero From Cocktails where Nverre = ") + key;
+    else if (Table == QStringLiteral("Ingredient"))
+        // A line counts only while its recipe exists.
+        sql = QStringLiteral("SELECT Ingre.Numero From Ingre, Cocktails where Ingre.NIngre = ") +
+              key + QStringLiteral(" and Cocktails.Numero = Ingre.Numero");
+    else
+        return false;
+    auto d = db::OpenDb();
+    return d.OpenRecordset(sql + QStringLiteral(" limit 1")).RecordCount() > 0;
+}
+
 void RechercherTexte(const QString& Sql, platform::ListView& Liste, int Icone, bool Debut,
                      const QString& Texte) {
     Liste.Clear();

@@ -38,6 +38,11 @@ void ModifierLigneIngredient(const QVariant& Numero, const QVariant& QteAncien,
                              const QVariant& IngNouveau, bool Ajout);
 // Ingre: every line of the key; any other table: the first row of the key.
 void SupprimerEnregistrement(const QString& Table, const QVariant& Cle, const QString& Champ);
+// Deletes a recipe: its lines and its row, all or nothing.
+void SupprimerRecette(const QVariant& Numero);
+// True when a recipe still uses the category, glass or ingredient of that
+// key (Table Categorie, Verre or Ingredient).
+bool InformationUtilisee(const QString& Table, const QVariant& Cle);
 // Lists the rows of Sql whose name (column 1) begins with Texte (Debut) or
 // holds it anywhere, letter case ignored.
 void RechercherTexte(const QString& Sql, platform::ListView& Liste, int Icone, bool Debut,

@@ -46,6 +46,15 @@ Pop::Pop() : QWidget(nullptr) {
     Menu1.Add(QStringLiteral("Supprimer"), QStringLiteral("&Supprimer"));
     Menu2.Add(QStringLiteral("ModifPhoto"), QStringLiteral("&Modifier la photo"));
     Menu2.Add(QStringLiteral("SuppPhoto"), QStringLiteral("&Supprimer la photo"));
+    // A failing action is told, never ends the program.
+    auto action = [this](platform::MenuItem& item, void (Pop::*handler)()) {
+        connect(&item, &platform::MenuItem::Click, this, [this, handler] {
+            platform::Reported([&] { (this->*handler)(); }, &Frmmain::Instance());
+        });
+    };
+    action(Ajouter(), &Pop::Ajouter_Click);
+    action(Modifier(), &Pop::Modifier_Click);
+    action(Supprimer(), &Pop::Supprimer_Click);
 }
 
 void Pop::Form_Load() {

@@ -37,6 +37,10 @@ public:
     platform::MenuItem& Supprimer() const { return *Menu1.Item(QStringLiteral("Supprimer")); }
     platform::MenuItem& ModifPhoto() const { return *Menu2.Item(QStringLiteral("ModifPhoto")); }
     platform::MenuItem& SuppPhoto() const { return *Menu2.Item(QStringLiteral("SuppPhoto")); }
+    // What the lists' menu items do.
+    void Ajouter_Click();
+    void Modifier_Click();
+    void Supprimer_Click();
 
     platform::PictureBox PetitEcran{this};
     platform::PictureBox GrandEcran{this};

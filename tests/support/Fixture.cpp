@@ -9,6 +9,7 @@
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Controls.h"
+#include "platform/InputBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/Screen.h"
@@ -27,6 +28,8 @@ Fixture::Fixture() {
     platform::ModalSeam::Enable();
     platform::EndSeam::Disable();
     platform::EndSeam::Enable();
+    platform::InputSeam::Disable();
+    platform::InputSeam::Enable();
     platform::OverrideScreenTwips(0, 0);
 }
 
@@ -35,6 +38,7 @@ Fixture::~Fixture() {
     platform::MessageSeam::Disable();
     platform::ModalSeam::Disable();
     platform::EndSeam::Disable();
+    platform::InputSeam::Disable();
     platform::OverrideScreenTwips(0, 0);
     platform::RestorePointer();
 }

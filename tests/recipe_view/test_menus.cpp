@@ -1,0 +1,269 @@
+// The lists' context menu over a real collection file: adding, renaming and
+// deleting entries, and what the lists show afterwards.
+#include <QLineEdit>
+#include <QtTest>
+
+#include "db/Schema.h"
+#include "platform/InputBox.h"
+#include "platform/Menu.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "platform/VbText.h"
+#include "recipe_view/CadreRecette.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+#include "shell/Pop.h"
+#include "support/Fixture.h"
+
+namespace {
+
+// Five recipes (Numero 1-5, listed in that order by name); categories
+// Classique 1 (four recipes), Tropical 2 (one), Vide 3 (none).
+const char* kSeed = R"({
+  "categories": ["Classique", "Tropical", "Vide"],
+  "verres": [{"nom": "Coupe"}, {"nom": "Flûte"}],
+  "recettes": [
+    {"nom": "Alpha", "categorie": "Classique", "verre": "Coupe", "lignes": [["1", "cl", "Gin"]]},
+    {"nom": "Bravo", "categorie": "Classique", "verre": "Coupe", "lignes": [["2", "cl", "Gin"]]},
+    {"nom": "Charlie", "categorie": "Classique", "verre": "Coupe",
+     "lignes": [["3", "cl", "Rhum"], ["1", "trait", "Sirop"]]},
+    {"nom": "Delta", "categorie": "Classique", "verre": "Coupe", "lignes": [["4", "cl", "Gin"]]},
+    {"nom": "Echo", "categorie": "Tropical", "verre": "Coupe", "lignes": [["5", "cl", "Rhum"]]}
+  ]})";
+
+Frmmain& F() {
+    return Frmmain::Instance();
+}
+Pop& P() {
+    return Pop::Instance();
+}
+
+platform::ListItem* ByText(const platform::ListView& l, const QString& text) {
+    for (int i = 1; i <= l.Count(); ++i)
+        if (l.Item(i)->Text() == text) return l.Item(i);
+    return nullptr;
+}
+
+void Click(platform::ListView& l, const QString& text) {
+    l.Select(ByText(l, text));
+    if (&l == &F().Liste)
+        F().Liste_Click();
+    else
+        F().LFilms_Click();
+}
+
+void SortBy(int kind) {
+    F().Bouton[static_cast<size_t>(kind)]->ClickIt();
+}
+
+long Count(const QString& sql) {
+    return db::OpenDb().OpenRecordset(sql).RecordCount();
+}
+
+}  // namespace
+
+class TestMenus : public QObject {
+    Q_OBJECT
+private slots:
+    void addAsksAndRefills_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("listTitle");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("category, leading blanks kept")
+            << 1 << "  Fizz"
+            << "Veuillez saisir une nouvelle catégorie"
+            << "Création d'une nouvelle Catégorie"
+            << " Liste des Catégories "
+            << "SELECT * From Categorie where Categorie = '  Fizz'";
+        QTest::newRow("glass")
+            << 2 << "Tumbler"
+            << "Veuillez saisir un nouveau type de verre "
+            << "Création d'un nouveau type de verre "
+            << " Liste des Verres"
+            << "SELECT * From Verre where Verre = 'Tumbler' and Contenance = ' '";
+        QTest::newRow("ingredient") << 6 << "Menthe"
+                                    << "Veuillez saisir un nouvel ingrédient"
+                                    << "Création d'un nouvel ingrédient"
+                                    << " Liste des Ingredients"
+                                    << "SELECT * From Ingredient where Ingredient = 'Menthe'";
+    }
+    void addAsksAndRefills() {
+        QFETCH(int, kind);
+        QFETCH(QString, answer);
+        QFETCH(QString, prompt);
+        QFETCH(QString, title);
+        QFETCH(QString, listTitle);
+        QFETCH(QString, sql);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        SortBy(kind);
+        platform::InputSeam::Answer({answer});
+        P().Ajouter().ClickIt();
+        const auto calls = platform::InputSeam::Calls();
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls.first().prompt, prompt);
+        QCOMPARE(calls.first().title, title);
+        QCOMPARE(Count(sql), 1L);
+        QCOMPARE(F().LTGauche.Caption(), listTitle);
+        QVERIFY(ByText(F().Liste, answer));
+        // The refill is followed by a selection of its first entry.
+        QCOMPARE(F().Liste.SelectedItem(), F().Liste.Item(1));
+    }
+
+    void addWithNothingTypedAddsNothing() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        SortBy(1);
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        platform::InputSeam::Answer({"   ", QString()});
+        P().Ajouter().ClickIt();
+        P().Ajouter().ClickIt();
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+        // A name already there is refused by its message.
+        platform::InputSeam::Answer({"classique"});
+        P().Ajouter().ClickIt();
+        QCOMPARE(platform::MessageSeam::Calls().last().prompt,
+                 QString("Information déjà existante !"));
+        QCOMPARE(Count("SELECT * From Categorie"), 3L);
+    }
+
+    void addInRecipesOpensTheEntryWindow() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        P().Ajouter().ClickIt();
+        QVERIFY(platform::ModalSeam::Shown().contains("Manuelle"));
+        QVERIFY(platform::InputSeam::Calls().isEmpty());
+    }
+
+    void deleteRecipesFromTheUpperList() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        // The third of five: the recipe moved into third place is shown.
+        Click(F().Liste, "Charlie");
+        F().Outils[2]->Tag = "H";
+        P().Supprimer().ClickIt();
+        QCOMPARE(Fixture::Texts(F().Liste), QStringList({"Alpha", "Bravo", "Delta", "Echo"}));
+        QCOMPARE(F().Liste.SelectedItem()->Text(), QString("Delta"));
+        QCOMPARE(F().LTDroit.Caption(), QString("Delta"));
+        QCOMPARE(F().Recette().RecetteAffichee(), std::optional<long long>(4));
+        QCOMPARE(F().LBGauche.Caption(), QString(" 4 Cocktail(s) ..."));
+        QCOMPARE(Count("SELECT * From Cocktails where Numero = 3"), 0L);
+        QCOMPARE(Count("SELECT * From Ingre where Numero = 3"), 0L);
+        // The last one: the new last is selected.
+        Click(F().Liste, "Echo");
+        P().Supprimer().ClickIt();
+        QCOMPARE(F().Liste.SelectedItem()->Text(), QString("Delta"));
+        // Down to none: the deleted recipe stays on screen, written to no more.
+        for (int i = 0; i < 3; ++i) P().Supprimer().ClickIt();
+        QCOMPARE(F().Liste.Count(), 0);
+        QCOMPARE(F().LBGauche.Caption(), QString(" 0 Cocktail(s) ..."));
+        QVERIFY(F().Cadre[0]->Visible());
+        QVERIFY(!F().Recette().RecetteAffichee());
+        QCOMPARE(Count("SELECT * From Ingre"), 0L);
+        P().Supprimer().ClickIt();  // nothing selected: nothing happens
+    }
+
+    void deleteLookupEntriesOnlyWhenUnused() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        SortBy(1);
+        // A category with recipes: nothing, even with the item enabled.
+        Click(F().Liste, "Classique");
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        P().Supprimer().ClickIt();
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+        // A stale lower list: the collection itself is asked.
+        Click(F().Liste, "Vide");
+        db::OpenDb().Execute("UPDATE Cocktails SET NCategorie = 3 WHERE Numero = 5");
+        P().Supprimer().ClickIt();
+        QCOMPARE(Count("SELECT * From Categorie"), 3L);
+        db::OpenDb().Execute("UPDATE Cocktails SET NCategorie = 2 WHERE Numero = 5");
+        P().Supprimer().ClickIt();
+        QCOMPARE(Count("SELECT * From Categorie where NCategorie = 3"), 0L);
+        QCOMPARE(Fixture::Texts(F().Liste), QStringList({"Classique", "Tropical"}));
+        QCOMPARE(F().Liste.SelectedItem()->Text(), QString("Tropical"));
+        // The selection then shows its recipes and their count.
+        QCOMPARE(F().LBGauche.Caption(), QString(" 1 Recette(s) ..."));
+
+        // An ingredient whose only lines belong to deleted recipes can go.
+        SortBy(6);
+        db::OpenDb().Execute("INSERT INTO Ingre VALUES (99, 1, 1, 3)");
+        db::OpenDb().Execute("DELETE FROM Ingre WHERE NIngre = 3 AND Numero <> 99");
+        Click(F().Liste, "Sirop");
+        QCOMPARE(F().LFilms.Count(), 0);
+        P().Supprimer().ClickIt();
+        QCOMPARE(Count("SELECT * From Ingredient where Ingredient = 'Sirop'"), 0L);
+        QCOMPARE(F().LBGauche.Caption(), QString(" 2 Recette(s) ..."));  // Rhum, below
+    }
+
+    void deleteTheOnlyCategory() {
+        Fixture fx;
+        fx.WriteSeed(R"({"categories": ["Seule"]})");
+        QVERIFY(fx.StartMain());
+        SortBy(1);
+        P().Supprimer().ClickIt();
+        QCOMPARE(F().Liste.Count(), 0);
+        QCOMPARE(F().LBGauche.Caption(), QString(" 0 Catégorie(s) ..."));
+    }
+
+    void deleteFromTheLowerList() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        SortBy(1);
+        Click(F().Liste, "Classique");
+        const QString count = F().LBGauche.Caption();
+        const QStringList below = Fixture::Texts(F().LFilms);
+        const QString second = below.at(1);
+        Click(F().LFilms, second);
+        P().Supprimer().ClickIt();
+        QCOMPARE(F().LFilms.Count(), 3);
+        QCOMPARE(F().LFilms.SelectedItem()->Text(), below.at(2));
+        QCOMPARE(F().LTDroit.Caption(), below.at(2));
+        QCOMPARE(F().Recette().RecetteAffichee(),
+                 std::optional<long long>(
+                     platform::Val(platform::KeyNumber(F().LFilms.SelectedItem()->Key()))));
+        QCOMPARE(F().LBGauche.Caption(), count);
+        QCOMPARE(Count("SELECT * From Cocktails where Recette = '" + second + "'"), 0L);
+    }
+
+    void aFailedDeletionLeavesEverything() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        db::OpenDb().Execute(
+            "CREATE TRIGGER non BEFORE DELETE ON Cocktails BEGIN SELECT RAISE(ABORT, 'non'); END");
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        Click(F().Liste, "Charlie");
+        P().Supprimer().ClickIt();
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QCOMPARE(F().Liste.Count(), 5);
+        QCOMPARE(F().Recette().RecetteAffichee(), std::optional<long long>(3));
+    }
+
+    void renameStartsOnTheListOfTheContext() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        F().show();
+        SortBy(1);
+        Click(F().Liste, "Classique");
+        Click(F().LFilms, "Alpha");
+        P().Modifier().ClickIt();
+        QVERIFY(F().LFilms.LabelEditAutomatic());
+        QTRY_VERIFY(F().LFilms.findChild<QLineEdit*>());
+        QVERIFY(!F().Liste.LabelEditAutomatic());
+    }
+};
+
+QTEST_MAIN(TestMenus)
+#include "test_menus.moc"
