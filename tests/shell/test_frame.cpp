@@ -395,6 +395,40 @@ private slots:
         QCOMPARE(Splash::Instance().SSSplash1.Mode(), option);
     }
 
+    // A user's mouse on the OK button reaches it, though the window's empty
+    // label spreads over it.
+    void patchOkTakesARealClick() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        F().Anim2_DblClick();
+        Patch& p = Patch::Instance();
+        QVERIFY(p.isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(&p));
+        QVERIFY(p.Label1.geometry().contains(p.OK.geometry()));
+        const QPoint ok = p.OK.mapTo(&p, p.OK.rect().center());
+        QCOMPARE(p.childAt(ok), static_cast<QWidget*>(&p.OK));
+        QCOMPARE(QApplication::widgetAt(p.mapToGlobal(ok)), static_cast<QWidget*>(&p.OK));
+        const QPoint mode3 = p.c[2]->mapTo(&p, p.c[2]->rect().center());
+        QCOMPARE(p.childAt(mode3), static_cast<QWidget*>(p.c[2].get()));
+        // Pointer in: the caption turns blue; then a press and release there.
+        QWindow* win = p.windowHandle();
+        QTest::mouseMove(win, QPoint(5, p.height() - 3));
+        QTest::mouseMove(win, ok);
+        QTRY_COMPARE(p.OK.ForeColor, QColor(0, 0, 255));
+        QTest::mouseClick(win, Qt::LeftButton, {}, mode3);
+        QVERIFY(p.c[2]->isChecked());
+        QTest::mousePress(win, Qt::LeftButton, {}, ok);
+        QTest::mouseRelease(win, Qt::LeftButton, {}, ok);
+        QCOMPARE(fx.Setting("Patch", "Mode"), QString("2"));
+        QVERIFY(!p.OK.Value());
+        QTest::mouseMove(win, QPoint(5, p.height() - 3));
+        QTRY_COMPARE(p.OK.ForeColor, QColor(0, 0, 0));
+        // Where no control lies, the label is still what the pointer meets.
+        const QPoint free = p.Label1.mapTo(&p, QPoint(p.Label1.width() - 3, 3));
+        QCOMPARE(p.childAt(free), static_cast<QWidget*>(&p.Label1));
+    }
+
     void patchOkHover() {
         Fixture fx;
         fx.WriteSeed(kSeed);

@@ -3,10 +3,12 @@
 #include <QtTest>
 
 #include "platform/MessageBox.h"
+#include "platform/Modal.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
+#include "shell/Splash.h"
 #include "support/Fixture.h"
 
 using platform::MessageSeam::Calls;
@@ -92,6 +94,26 @@ private slots:
         QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("False"));
         QCOMPARE(General::FenetreReduite, short(99));
         QVERIFY(Calls().isEmpty());
+    }
+
+    // With no SplashAuto stored, the start-up shows the splash window and
+    // writes the setting back as true.
+    void absentSplashAutoIsWrittenBack() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(!QFile::exists(fx.SettingsFile()));
+        QString storedWhileShown;
+        platform::ModalSeam::OnShow([&](QDialog& d) {
+            storedWhileShown = fx.Setting("Settings", "SplashAuto");
+            QCOMPARE(d.objectName(), QString("Splash"));
+            static_cast<Splash&>(d).Quit.ClickIt();
+        });
+        platform::OverrideScreenTwips(15360, 11520);
+        QVERIFY(F().Form_Load());
+        QCOMPARE(platform::ModalSeam::Shown(), QStringList{"Splash"});
+        QCOMPARE(storedWhileShown, QString("True"));
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("True"));
+        QVERIFY(F().isVisible());
     }
 
     void savedKindIsShown() {
