@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libqt6svg6
           libgl-dev libsqlite3-dev qt6-translations-l10n fonts-dejavu-core
-          xvfb xauth imagemagick poppler-utils)
+          xvfb xauth imagemagick poppler-utils openbox xdotool x11-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
