@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "platform/MessageBox.h"
+
 namespace platform {
 
 namespace {
@@ -49,7 +51,8 @@ bool CommonDialog::Show(bool save) {
         FileName = answer;
         return true;
     }
-    QFileDialog d(QApplication::activeWindow(), DialogTitle);
+    // In front of the window the user sees, like the message boxes.
+    QFileDialog d(MsgBoxOwner(), DialogTitle);
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save) d.setOption(QFileDialog::DontConfirmOverwrite);

@@ -64,6 +64,7 @@ private:
 // where one of them lies, the label neither draws nor takes the pointer, so
 // an empty label spread over a button never swallows its clicks.
 class Label : public Twips<QLabel> {
+    Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
     QString Caption() const { return text(); }

@@ -149,6 +149,7 @@ void Frmmain::Unload() {
 Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setWindowTitle(AppTitle());
     setWindowIcon(QIcon(Skin::Picture(QStringLiteral("app_icon"), {64, 64})));
+    platform::SetMainWindow(this);
     BuildPieces();
     Habiller();
     for (int i = 0; i < 12; ++i) {

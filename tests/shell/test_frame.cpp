@@ -1,5 +1,6 @@
 // The task-bar window, the minimise and restore roads, the quit question,
 // the splash window and the display-mode chooser.
+#include <QMessageBox>
 #include <QtTest>
 
 #include "platform/MessageBox.h"
@@ -285,6 +286,66 @@ private slots:
         QVERIFY(!F().isVisible());
         Pop::Instance().Restaurer();
         QVERIFY(F().isVisible());
+    }
+
+    // The quit question stands over the main window from both roads, over
+    // the dialog in front when there is one, and in the middle of the screen
+    // while the program is minimised; never at the task-bar window's place.
+    void messageBoxInFrontOfTheUser_data() {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("quit button") << "quit";
+        QTest::newRow("task-bar entry") << "pop";
+        QTest::newRow("task-bar entry, minimised") << "pop minimised";
+        QTest::newRow("dialog in front") << "dialog";
+    }
+    void messageBoxInFrontOfTheUser() {
+        QFETCH(QString, road);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        QVERIFY(QTest::qWaitForWindowExposed(&F()));
+        platform::MessageSeam::Disable();
+        QRect over = F().frameGeometry();
+        QPoint centre;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            answer.stop();
+            centre = box->frameGeometry().center();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == "Non" || b->text() == "OK") b->click();
+        });
+        answer.start();
+        if (road == "quit") {
+            F().Btn_Quit.ClickIt();
+        } else if (road == "pop") {
+            // The user's click on the entry makes the task-bar window active.
+            Pop::Instance().activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&Pop::Instance()));
+            Pop::Instance().close();
+        } else if (road == "pop minimised") {
+            F().Btn_Min.ClickIt();
+            QVERIFY(!F().isVisible());
+            over = QGuiApplication::primaryScreen()->availableGeometry();
+            Pop::Instance().close();
+        } else {
+            F().Anim2_DblClick();
+            Patch& p = Patch::Instance();
+            p.move(40, 50);
+            QVERIFY(QTest::qWaitForWindowExposed(&p));
+            over = p.frameGeometry();
+            platform::MsgBox("Essai");
+        }
+        QVERIFY(!centre.isNull());
+        QVERIFY2((centre - over.center()).manhattanLength() <= 2,
+                 qPrintable(QString("box centred at %1,%2, window centre %3,%4")
+                                .arg(centre.x())
+                                .arg(centre.y())
+                                .arg(over.center().x())
+                                .arg(over.center().y())));
+        QCOMPARE(platform::EndSeam::Calls(), 0);
     }
 
     void closingTheTaskBarEntryWithYes() {
