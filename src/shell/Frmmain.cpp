@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -366,8 +367,11 @@ bool Frmmain::Form_Load() {
     }
     instance_ =
         std::make_unique<platform::SingleInstance>(platform::SingleInstance::DefaultLockPath());
-    if (!instance_->TryAcquire()) {
-        instance_.reset();
+    // Only a running copy refuses this one; a lock that cannot be made
+    // leaves the program usable.
+    const auto verrou = instance_->Prendre();
+    if (verrou != platform::SingleInstance::Issue::Pris) instance_.reset();
+    if (verrou == platform::SingleInstance::Issue::Occupe) {
         platform::MsgBox(QStringLiteral("  ") + AppTitle() +
                              QStringLiteral(" est en cours d'utilsation sur votre machine") +
                              QStringLiteral("\r\r") +
@@ -376,6 +380,15 @@ bool Frmmain::Form_Load() {
                          platform::vbCritical);
         return false;
     }
+    if (!platform::SettingsWritable(AppTitle()))
+        platform::MsgBox(QStringLiteral("Les réglages de ") + AppTitle() +
+                             QStringLiteral(" ne pourront pas être enregistrés : le fichier « ") +
+                             QDir::toNativeSeparators(platform::SettingsFile(AppTitle())) +
+                             QStringLiteral(" » ne peut pas être écrit.\r\r") + AppTitle() +
+                             QStringLiteral(" démarre quand même, mais vos choix (tri de la "
+                                            "liste, écran d'accueil, mode d'affichage) ne seront "
+                                            "pas gardés."),
+                         platform::vbExclamation);
 
     Liste.SetColumnHeader(QStringLiteral("Titre"), Liste.Width());
     LFilms.SetColumnHeader(QStringLiteral("Titre"), LFilms.Width());
