@@ -217,6 +217,8 @@ void Frmmain::BuildPieces() {
     TGauche.Move(120, 120, 3705, 300);
     LTGauche.Move(120, 150, 3615, 255);
     Liste.Move(180, 435, 3550, 1935);
+    // The lists' own pointer: a cocktail pick whose tip points.
+    Liste.SetMouseIcon(QCursor(Skin::Picture(QStringLiteral("list_pointer"), {32, 32}), 1, 1));
     TCentre.Move(195, 2640, 3615, 300);
     LTCentre2.Move(195, 2655, 3135, 300);
     LTCentre2.SetCaption(QStringLiteral("Liste des cocktails"));

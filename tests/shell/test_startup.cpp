@@ -231,6 +231,35 @@ private slots:
         QCOMPARE(F().LFilms.Item(1)->Text(), QString("Mojito"));
     }
 
+    // The lists show their own pointer once the upper list has entries, and
+    // the pick-lists have it from the start; an empty list keeps the default.
+    void listPointer_data() {
+        QTest::addColumn<bool>("entries");
+        QTest::newRow("with entries") << true;
+        QTest::newRow("empty collection") << false;
+    }
+    void listPointer() {
+        QFETCH(bool, entries);
+        Fixture fx;
+        fx.WriteSeed(entries ? kSeed : R"({})");
+        QVERIFY(fx.StartMain());
+        const QCursor& icon = F().Liste.MouseIcon();
+        QCOMPARE(icon.shape(), Qt::BitmapCursor);
+        QCOMPARE(icon.pixmap().size(), QSize(32, 32));
+        QCOMPARE(icon.hotSpot(), QPoint(1, 1));
+        auto ours = [&](const QWidget& w) {
+            return w.testAttribute(Qt::WA_SetCursor) && w.cursor().shape() == Qt::BitmapCursor &&
+                   w.cursor().pixmap().cacheKey() == icon.pixmap().cacheKey();
+        };
+        QCOMPARE(ours(*F().Liste.viewport()), entries);
+        QCOMPARE(ours(*F().LFilms.viewport()), entries);
+        for (QWidget* l :
+             {static_cast<QWidget*>(&F().LCout), static_cast<QWidget*>(&F().LDiff),
+              static_cast<QWidget*>(&F().LTeneur), static_cast<QWidget*>(&F().LCategorie),
+              static_cast<QWidget*>(&F().LMateriel), static_cast<QWidget*>(&F().LVerre)})
+            QVERIFY(ours(*l));
+    }
+
     void fullScreenWindow() {
         Fixture fx;
         fx.WriteSeed(kSeed);
