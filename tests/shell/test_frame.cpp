@@ -502,6 +502,89 @@ private slots:
         QCOMPARE(p.OK.ForeColor, QColor(0, 0, 0));
     }
 
+    // The backdrop pictures are smaller than the dialogs, so stretched,
+    // tiled and centred give three visibly different images of one dialog.
+    void displayModesLookDifferent_data() {
+        QTest::addColumn<bool>("splash");
+        QTest::addColumn<double>("least");  // share of pixels that must differ
+        QTest::newRow("splash window") << true << 0.2;
+        // Its work area covers most of the backdrop; the margins show it.
+        QTest::newRow("work window") << false << 0.01;
+    }
+    void displayModesLookDifferent() {
+        QFETCH(bool, splash);
+        QFETCH(double, least);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        QList<QImage> shots;
+        for (int mode : {0, 1, 2}) {
+            fx.SetSetting("Patch", "Mode", QString::number(mode));
+            std::unique_ptr<Essai> work;
+            DialogFrame* d = nullptr;
+            if (splash) {
+                Splash::Unload();
+                Flush();
+                d = &Splash::Instance();
+            } else {
+                work = std::make_unique<Essai>(false);
+                d = work.get();
+            }
+            QCOMPARE(d->SSSplash1.Mode(), mode);
+            const QSize native = d->SSSplash1.Picture().size();
+            QVERIFY(native.width() < d->SSSplash1.width());
+            QVERIFY(native.height() < d->SSSplash1.height());
+            shots << d->SSSplash1.grab().toImage();
+        }
+        // Share of pixels that differ between two shots.
+        auto ecart = [](const QImage& a, const QImage& b) {
+            int n = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+            return double(n) / (a.width() * a.height());
+        };
+        for (auto [i, j] : {std::pair{0, 1}, {0, 2}, {1, 2}}) {
+            QCOMPARE(shots[i].size(), shots[j].size());
+            const double e = ecart(shots[i], shots[j]);
+            QVERIFY2(
+                e > least,
+                qPrintable(
+                    QString("modes %1 and %2 differ on %3 of the pixels").arg(i).arg(j).arg(e)));
+        }
+    }
+
+    // The splash window's large title reads whole in its box, before the
+    // check box; the display-mode window's caption stands clear of the
+    // divider line of its title strip.
+    void titlesReadWhole() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        Splash& sp = Splash::Instance();
+        for (int i : {2, 3}) {
+            const platform::Label& t = *sp.Titre[i];
+            QCOMPARE(t.Caption(), QString("Brivanta"));
+            const QFontMetrics m(t.font());
+            QVERIFY2(m.horizontalAdvance(t.Caption()) <= t.width(),
+                     qPrintable(QString("%1 px of text in %2 px")
+                                    .arg(m.horizontalAdvance(t.Caption()))
+                                    .arg(t.width())));
+            QVERIFY(m.height() <= t.height());
+            QVERIFY(t.font().pointSizeF() >= 14);
+            QVERIFY(t.geometry().right() < sp.SphashAuto.geometry().left());
+        }
+        F().Anim2_DblClick();
+        Patch& p = Patch::Instance();
+        const QRect divider = p.SSSplash1.Separateur();
+        QVERIFY(!divider.isEmpty());
+        QVERIFY2(p.Label2.geometry().bottom() < divider.top(),
+                 qPrintable(QString("caption ends at %1, divider starts at %2")
+                                .arg(p.Label2.geometry().bottom())
+                                .arg(divider.top())));
+        const QFontMetrics m(p.Label2.font());
+        QVERIFY(m.horizontalAdvance(p.Label2.Caption()) <= p.Label2.width());
+    }
+
     void backdropDisplayModes_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("corner");  // the picture covers the corner
