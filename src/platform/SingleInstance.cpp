@@ -1,9 +1,10 @@
 #include "platform/SingleInstance.h"
 
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "platform/AppFolder.h"
 
@@ -41,8 +42,10 @@ QString SingleInstance::CheminCollection() {
 }
 
 QString SingleInstance::DefaultLockPath() {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty()) base = QDir::tempPath();
+    // The user's runtime folder, else a folder of the user's own under /tmp.
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        base = QDir::tempPath() + QStringLiteral("/brivanta-") + QString::number(::getuid());
     const QByteArray key =
         QCryptographicHash::hash(CheminCollection().toUtf8(), QCryptographicHash::Sha1).toHex();
     return base + QStringLiteral("/brivanta-") + QString::fromLatin1(key.left(20)) +
