@@ -61,7 +61,12 @@ public:
         // A window not shown yet: its labels work it out when they show.
         QWidget* win = w->window();
         if (!win->isVisible()) return false;
-        for (Label* l : win->findChildren<Label*>()) l->Degager();
+        // Only the labels it touches now, or that give way to something
+        // already (it may have left them), need working out again.
+        const QRect r(w->mapTo(win, QPoint(0, 0)), w->size());
+        for (Label* l : win->findChildren<Label*>())
+            if (l->Cede() || QRect(l->mapTo(win, QPoint(0, 0)), l->size()).intersects(r))
+                l->Degager();
         return false;
     }
 };

@@ -73,6 +73,8 @@ public:
     void SetForeColor(const QColor& c);
     // Works out again which part of the label the controls leave free.
     void Degager();
+    // True while some part of the label gives way to a control.
+    bool Cede() const { return transparent_ || !mask().isEmpty(); }
 
 protected:
     bool event(QEvent* e) override;
