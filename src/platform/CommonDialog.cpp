@@ -66,7 +66,8 @@ QString CommonDialog::Choose(bool save) const {
         s.calls.push_back({save, DialogTitle, Filter, QtFilter(Filter), FileName, InitDir});
         return s.answers.isEmpty() ? QString() : s.answers.takeFirst();
     }
-    QFileDialog d(QApplication::activeWindow(), DialogTitle);
+    // In front of the window the user sees, like the message boxes.
+    QFileDialog d(MsgBoxOwner(), DialogTitle);
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save) d.setOption(QFileDialog::DontConfirmOverwrite);

@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QTextEdit>
 #include <algorithm>
 #include <functional>
 
@@ -30,9 +32,100 @@ QFont SkinFont(double points, bool bold, bool underline) {
 
 // ------------------------------------------------------------------ Label
 
+bool PrendLaSouris(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QTextEdit*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w);
+}
+
+namespace {
+
+// Watches the controls of every window: when one moves, shows or hides, the
+// labels of its window give way to it again.
+class GardeEtiquettes : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Show:
+            case QEvent::Hide:
+            case QEvent::ParentChange:
+                break;
+            default:
+                return false;
+        }
+        if (!o->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(o);
+        if (w->isWindow() || !PrendLaSouris(w)) return false;
+        // A window not shown yet: its labels work it out when they show.
+        QWidget* win = w->window();
+        if (!win->isVisible()) return false;
+        // Only the labels it touches now, or that give way to something
+        // already (it may have left them), need working out again.
+        const QRect r(w->mapTo(win, QPoint(0, 0)), w->size());
+        for (Label* l : win->findChildren<Label*>())
+            if (l->Cede() || QRect(l->mapTo(win, QPoint(0, 0)), l->size()).intersects(r))
+                l->Degager();
+        return false;
+    }
+};
+
+void GarderEtiquettes() {
+    static bool installed = false;
+    if (installed || !qApp) return;
+    installed = true;
+    qApp->installEventFilter(new GardeEtiquettes(qApp));
+}
+
+}  // namespace
+
 Label::Label(QWidget* parent) : Twips<QLabel>(parent) {
     setFont(SkinFont(9.75));
     setAttribute(Qt::WA_TranslucentBackground);
+    GarderEtiquettes();
+}
+
+bool Label::event(QEvent* e) {
+    const bool r = QLabel::event(e);
+    switch (e->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::ParentChange:
+            Degager();
+            break;
+        default:
+            break;
+    }
+    return r;
+}
+
+void Label::Degager() {
+    QWidget* win = window();
+    const QPoint origin = mapTo(win, QPoint(0, 0));
+    QRegion free(rect());
+    bool covered = false;
+    for (QWidget* w : win->findChildren<QWidget*>()) {
+        if (!PrendLaSouris(w) || w->isWindow() || !w->isVisibleTo(win)) continue;
+        const QRect r(w->mapTo(win, QPoint(0, 0)) - origin, w->size());
+        if (!r.intersects(rect())) continue;
+        free -= r;
+        covered = true;
+    }
+    // A label wholly under controls lets every click through; an empty mask
+    // would mean no mask at all.
+    const bool transparent = covered && free.isEmpty();
+    if (transparent != transparent_) {
+        transparent_ = transparent;
+        setAttribute(Qt::WA_TransparentForMouseEvents, transparent);
+    }
+    if (covered && !transparent)
+        setMask(free);
+    else if (!mask().isEmpty())
+        clearMask();
 }
 
 QColor Label::ForeColor() const {

@@ -65,15 +65,31 @@ private:
     double l_ = 0, t_ = 0, w_ = 0, h_ = 0;
 };
 
-// A text label.
+// A text label. It lies beneath the buttons, boxes and lists of its window:
+// where one of them lies, the label neither draws nor takes the pointer, so
+// an empty label spread over a button never swallows its clicks.
 class Label : public Twips<QLabel> {
+    Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
     QString Caption() const { return text(); }
     void SetCaption(const QString& s) { setText(s); }
     QColor ForeColor() const;
     void SetForeColor(const QColor& c);
+    // Works out again which part of the label the controls leave free.
+    void Degager();
+    // True while some part of the label gives way to a control.
+    bool Cede() const { return transparent_ || !mask().isEmpty(); }
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    bool transparent_ = false;
 };
+
+// True for the controls a label never covers: buttons, boxes and lists.
+bool PrendLaSouris(const QWidget* w);
 
 // A panel or frame: an optional picture (stretched or tiled) with an
 // optional caption drawn over it.

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 #include "platform/AppFolder.h"
 
@@ -18,6 +20,42 @@ SeamState& Seam() {
     return s;
 }
 
+QPointer<QWidget>& MainWindow() {
+    static QPointer<QWidget> w;
+    return w;
+}
+
+// A window the user sees: shown, not minimised, on a screen.
+bool EnVue(QWidget* w) {
+    if (!w) return false;
+    QWidget* win = w->window();
+    return win->isVisible() && !win->isMinimized() &&
+           QGuiApplication::screenAt(win->geometry().center()) != nullptr;
+}
+
+// Centred over its owner, or over the screen, once its size is known.
+class Boite : public QMessageBox {
+public:
+    explicit Boite(QWidget* owner) : QMessageBox(owner), owner_(owner) {}
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        QRect over;
+        if (owner_)
+            over = owner_->frameGeometry();
+        else if (QScreen* s = QGuiApplication::primaryScreen())
+            over = s->availableGeometry();
+        if (over.isEmpty()) return;
+        QRect r = frameGeometry();
+        r.moveCenter(over.center());
+        move(r.topLeft());
+    }
+
+private:
+    QPointer<QWidget> owner_;
+};
+
 int LastButton(int style) {
     switch (style & 7) {
         case vbOKCancel:
@@ -31,6 +69,18 @@ int LastButton(int style) {
 }
 }  // namespace
 
+void SetMainWindow(QWidget* window) {
+    MainWindow() = window;
+}
+
+QWidget* MsgBoxOwner(QWidget* parent) {
+    if (EnVue(parent)) return parent->window();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (EnVue(modal)) return modal;
+    if (EnVue(MainWindow())) return MainWindow();
+    return nullptr;
+}
+
 int MsgBox(const QString& prompt, int style, const QString& title, QWidget* parent) {
     const QString caption = title.isEmpty() ? AppTitle() : title;
     SeamState& s = Seam();
@@ -38,7 +88,7 @@ int MsgBox(const QString& prompt, int style, const QString& title, QWidget* pare
         s.calls.append({prompt, style, caption});
         return s.answers.isEmpty() ? LastButton(style) : s.answers.takeFirst();
     }
-    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    Boite box(MsgBoxOwner(parent));
     box.setWindowTitle(caption);
     QString shown = prompt;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');

@@ -23,9 +23,18 @@ enum MsgStyle : int {
 };
 enum MsgResult : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
-// Shows the message; the caption is the application title when empty.
+// Shows the message; the caption is the application title when empty. The
+// box stands centred over the window in front of the user: the parent when
+// it is on screen, else the dialog in front, else the main window, else
+// the middle of the screen; never over a window the user cannot see.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString(),
            QWidget* parent = nullptr);
+
+// The program's main window, over which a box stands when no dialog is in
+// front.
+void SetMainWindow(QWidget* window);
+// The window a box asked now would stand over (none: the screen).
+QWidget* MsgBoxOwner(QWidget* parent = nullptr);
 
 // Runs a user's command; a failure it lets through is shown to the user in
 // a message box instead of ending the program.

@@ -1,6 +1,7 @@
 #include "platform/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -12,6 +13,15 @@ QString SettingsFile(const QString& app) {
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
     return base + u'/' + app + u'/' + app + QStringLiteral(".ini");
+}
+
+bool SettingsWritable(const QString& app) {
+    const QFileInfo file(SettingsFile(app));
+    const QString dir = file.absolutePath();
+    if (!QDir().mkpath(dir)) return false;
+    const QFileInfo folder(dir);
+    if (!folder.isDir() || !folder.isWritable()) return false;
+    return !file.exists() || (file.isFile() && file.isWritable());
 }
 
 namespace {

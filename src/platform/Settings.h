@@ -14,8 +14,11 @@ void SaveSetting(const QString& app, const QString& section, const QString& key,
 // True when the key has a stored value.
 bool HasSetting(const QString& app, const QString& section, const QString& key);
 
-// Where the store lives; the single-copy lock lies beside it.
+// Where the store lives.
 QString SettingsFile(const QString& app);
+// False when the store cannot be written (its folder or file is not
+// writable, or its path runs through a file): the settings will not be kept.
+bool SettingsWritable(const QString& app);
 
 // Booleans are written as "True" or "False" and read back from either form
 // or from a number.

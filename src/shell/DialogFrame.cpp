@@ -43,23 +43,58 @@ void Backdrop::SetMode(int m) {
     update();
 }
 
+void Backdrop::SetBandeTitre(double twips) {
+    bande_ = twips;
+    update();
+}
+
+QRect Backdrop::Separateur() const {
+    const int foot = platform::ToPixels(bande_);
+    return bande_ > 0 ? QRect(0, foot - 4, width(), 6) : QRect();
+}
+
 void Backdrop::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(12, 10, 16));
-    if (picture_.isNull()) return;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    switch (mode_) {
-        case 1:
-            p.drawTiledPixmap(rect(), picture_);
-            break;
-        case 2:
-            p.drawPixmap((width() - picture_.width()) / 2, (height() - picture_.height()) / 2,
-                         picture_);
-            break;
-        default:
-            p.drawPixmap(rect(), picture_);
-            break;
-    }
+    if (!picture_.isNull()) switch (mode_) {
+            case 1:
+                p.drawTiledPixmap(rect(), picture_);
+                break;
+            case 2:
+                p.drawPixmap((width() - picture_.width()) / 2, (height() - picture_.height()) / 2,
+                             picture_);
+                break;
+            default:
+                p.drawPixmap(rect(), picture_);
+                break;
+        }
+    if (bande_ <= 0) return;
+    // The frame: title strip, its divider (cyan, dark, gold, bronze, then a
+    // shadow), and the gold border.
+    const int foot = platform::ToPixels(bande_);
+    const int w = width(), h = height();
+    QLinearGradient strip(0, 0, 0, foot);
+    strip.setColorAt(0, QColor(78, 44, 112, 235));
+    strip.setColorAt(0.5, QColor(42, 22, 64, 235));
+    strip.setColorAt(1, QColor(26, 18, 56, 235));
+    p.fillRect(0, 0, w, foot, strip);
+    QLinearGradient sheen(0, 2, 0, 2 + foot / 2);
+    sheen.setColorAt(0, QColor(255, 255, 255, 26));
+    sheen.setColorAt(1, QColor(255, 255, 255, 0));
+    p.fillRect(0, 2, w, foot / 2, sheen);
+    p.fillRect(0, foot - 4, w, 1, QColor(63, 224, 208, 90));
+    p.fillRect(0, foot - 3, w, 1, QColor(61, 42, 16));
+    p.fillRect(0, foot - 2, w, 1, QColor(243, 213, 138));
+    p.fillRect(0, foot - 1, w, 1, QColor(160, 116, 42));
+    p.fillRect(0, foot, w, 2, QColor(0, 0, 0, 90));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(61, 42, 16), 1));
+    p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+    p.setPen(QPen(QColor(212, 168, 75), 2));
+    p.drawRect(QRectF(2, 2, w - 4, h - 4));
+    p.setPen(QPen(QColor(61, 42, 16), 1));
+    p.drawRect(QRectF(3.5, 3.5, w - 7, h - 7));
 }
 
 // ------------------------------------------------------------- DialogFrame
@@ -83,6 +118,7 @@ DialogFrame::DialogFrame(const QString& name, short code)
 void DialogFrame::DisposerFenetreTravail(const QString& titre) {
     Move(0, 0, 12000, 9000);
     SSSplash1.Move(0, 0, 12000, 9000);
+    SSSplash1.SetBandeTitre(480);
     Fond.Move(120, 480, 11775, 8100);
     Mini.Move(11250, 50, 375, 330);
     Quit.Move(11580, 50, 375, 330);

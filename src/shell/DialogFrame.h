@@ -10,7 +10,9 @@
 // The backdrop picture of a dialog, drawn in one of three display modes:
 // 0 stretched to the backdrop (the default), 1 tiled from the top-left
 // corner, 2 centred at its own size. Any other number is kept as it was
-// given and drawn like 0.
+// given and drawn like 0. The pictures are smaller than the windows, so
+// each mode looks its own. Over the picture, in every mode, the window's
+// frame: a title strip of the given height with its divider, and a border.
 class Backdrop : public platform::Twips<QWidget> {
 public:
     explicit Backdrop(QWidget* parent = nullptr);
@@ -18,6 +20,11 @@ public:
     void SetPicture(const QPixmap& p);
     int Mode() const { return mode_; }
     void SetMode(int m);
+    // Height of the title strip in twips; 0 draws no frame.
+    double BandeTitre() const { return bande_; }
+    void SetBandeTitre(double twips);
+    // The divider line at the strip's foot, in pixels of the backdrop.
+    QRect Separateur() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -25,6 +32,7 @@ protected:
 private:
     QPixmap picture_;
     int mode_ = 0;
+    double bande_ = 0;
 };
 
 // The frame shared by the program's dialogs: a borderless window with a

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -152,6 +153,7 @@ void Frmmain::Unload() {
 Frmmain::Frmmain() : Twips<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setWindowTitle(AppTitle());
     setWindowIcon(QIcon(Skin::Picture(QStringLiteral("app_icon"), {64, 64})));
+    platform::SetMainWindow(this);
     BuildPieces();
     Habiller();
     for (int i = 0; i < 12; ++i) {
@@ -225,6 +227,8 @@ void Frmmain::BuildPieces() {
     TGauche.Move(120, 120, 3705, 300);
     LTGauche.Move(120, 150, 3615, 255);
     Liste.Move(180, 435, 3550, 1935);
+    // The lists' own pointer: a cocktail pick whose tip points.
+    Liste.SetMouseIcon(QCursor(Skin::Picture(QStringLiteral("list_pointer"), {32, 32}), 1, 1));
     TCentre.Move(195, 2640, 3615, 300);
     LTCentre2.Move(195, 2655, 3135, 300);
     LTCentre2.SetCaption(QStringLiteral("Liste des cocktails"));
@@ -366,8 +370,11 @@ bool Frmmain::Form_Load() {
     }
     instance_ =
         std::make_unique<platform::SingleInstance>(platform::SingleInstance::DefaultLockPath());
-    if (!instance_->TryAcquire()) {
-        instance_.reset();
+    // Only a running copy refuses this one; a lock that cannot be made
+    // leaves the program usable.
+    const auto verrou = instance_->Prendre();
+    if (verrou != platform::SingleInstance::Issue::Pris) instance_.reset();
+    if (verrou == platform::SingleInstance::Issue::Occupe) {
         platform::MsgBox(QStringLiteral("  ") + AppTitle() +
                              QStringLiteral(" est en cours d'utilsation sur votre machine") +
                              QStringLiteral("\r\r") +
@@ -376,6 +383,15 @@ bool Frmmain::Form_Load() {
                          platform::vbCritical);
         return false;
     }
+    if (!platform::SettingsWritable(AppTitle()))
+        platform::MsgBox(QStringLiteral("Les réglages de ") + AppTitle() +
+                             QStringLiteral(" ne pourront pas être enregistrés : le fichier « ") +
+                             QDir::toNativeSeparators(platform::SettingsFile(AppTitle())) +
+                             QStringLiteral(" » ne peut pas être écrit.\r\r") + AppTitle() +
+                             QStringLiteral(" démarre quand même, mais vos choix (tri de la "
+                                            "liste, écran d'accueil, mode d'affichage) ne seront "
+                                            "pas gardés."),
+                         platform::vbExclamation);
 
     Liste.SetColumnHeader(QStringLiteral("Titre"), Liste.Width());
     LFilms.SetColumnHeader(QStringLiteral("Titre"), LFilms.Width());

@@ -34,8 +34,10 @@ void BoutonIcone::paintEvent(QPaintEvent*) {
 Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {
     Move(0, 0, 2520, 2220);
     SSSplash1.Move(0, 0, 2520, 2220);
-    // The window's own background picture, always drawn whole.
+    // The window's own background picture, always drawn whole; its title
+    // strip ends below the caption "Patch".
     SSSplash1.SetPicture(Skin::Picture(QStringLiteral("backdrop_small"), SSSplash1.size()));
+    SSSplash1.SetBandeTitre(390);
     Fond.hide();
     for (auto& t : Titre) t->hide();
 

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QWindow>
 
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
@@ -66,6 +68,15 @@ void Pop::Form_Load() {
 }
 
 void Pop::Minimiser() {
+    if (!isVisible()) {
+        // A window shown already minimised comes up in the normal state under
+        // some window managers, which would restore at once: the entry is
+        // shown first, and minimised once the window manager has it.
+        show();
+        QDeadlineTimer limite(1000);
+        while (windowHandle() && !windowHandle()->isExposed() && !limite.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    }
     setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
 }
 
@@ -108,6 +119,12 @@ void Pop::Form_Unload() {
     loaded_ = false;
     General::ConfirmerQuitter();
     if (platform::Ending()) return;
+    // The entry is gone; the next minimise makes a new one, in the normal
+    // state, which the window manager then minimises.
+    if (g_pop == this) {
+        g_pop = nullptr;
+        deleteLater();
+    }
     // Without its task-bar entry the program must not go on unseen.
     if (Frmmain::Loaded()) Frmmain::Instance().show();
 }

@@ -157,6 +157,37 @@ private slots:
         QVERIFY(!a.Value() && b.Value());
         QVERIFY(alone.Value());  // other groups untouched
     }
+
+    // A label gives way to the buttons, boxes and lists of its window,
+    // wherever it lies in the stacking order and whichever moves later.
+    void labelNeverCoversAControl() {
+        QWidget w;
+        w.resize(300, 200);
+        platform::PictureButton button(&w);
+        button.setGeometry(20, 20, 60, 40);
+        QLineEdit box(&w);
+        box.setGeometry(200, 150, 80, 30);
+        platform::Label label(&w);
+        label.setGeometry(0, 0, 300, 200);
+        label.raise();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.childAt(50, 40), static_cast<QWidget*>(&button));
+        QCOMPARE(w.childAt(240, 165), static_cast<QWidget*>(&box));
+        QCOMPARE(w.childAt(150, 100), static_cast<QWidget*>(&label));
+        // The button moves under another part of the label.
+        button.setGeometry(120, 80, 60, 40);
+        QCOMPARE(w.childAt(150, 100), static_cast<QWidget*>(&button));
+        QCOMPARE(w.childAt(50, 40), static_cast<QWidget*>(&label));
+        // Hidden, it leaves the label whole again.
+        button.hide();
+        QCOMPARE(w.childAt(150, 100), static_cast<QWidget*>(&label));
+        // A label wholly over a control lets everything through.
+        platform::Label small(&w);
+        small.setGeometry(205, 155, 20, 10);
+        small.show();
+        QCOMPARE(w.childAt(210, 160), static_cast<QWidget*>(&box));
+    }
 };
 
 QTEST_MAIN(TestControls)

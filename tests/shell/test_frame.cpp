@@ -1,5 +1,6 @@
 // The task-bar window, the minimise and restore roads, the quit question,
 // the splash window and the display-mode chooser.
+#include <QMessageBox>
 #include <QtTest>
 
 #include "platform/MessageBox.h"
@@ -287,6 +288,66 @@ private slots:
         QVERIFY(F().isVisible());
     }
 
+    // The quit question stands over the main window from both roads, over
+    // the dialog in front when there is one, and in the middle of the screen
+    // while the program is minimised; never at the task-bar window's place.
+    void messageBoxInFrontOfTheUser_data() {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("quit button") << "quit";
+        QTest::newRow("task-bar entry") << "pop";
+        QTest::newRow("task-bar entry, minimised") << "pop minimised";
+        QTest::newRow("dialog in front") << "dialog";
+    }
+    void messageBoxInFrontOfTheUser() {
+        QFETCH(QString, road);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        QVERIFY(QTest::qWaitForWindowExposed(&F()));
+        platform::MessageSeam::Disable();
+        QRect over = F().frameGeometry();
+        QPoint centre;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            answer.stop();
+            centre = box->frameGeometry().center();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == "Non" || b->text() == "OK") b->click();
+        });
+        answer.start();
+        if (road == "quit") {
+            F().Btn_Quit.ClickIt();
+        } else if (road == "pop") {
+            // The user's click on the entry makes the task-bar window active.
+            Pop::Instance().activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&Pop::Instance()));
+            Pop::Instance().close();
+        } else if (road == "pop minimised") {
+            F().Btn_Min.ClickIt();
+            QVERIFY(!F().isVisible());
+            over = QGuiApplication::primaryScreen()->availableGeometry();
+            Pop::Instance().close();
+        } else {
+            F().Anim2_DblClick();
+            Patch& p = Patch::Instance();
+            p.move(40, 50);
+            QVERIFY(QTest::qWaitForWindowExposed(&p));
+            over = p.frameGeometry();
+            platform::MsgBox("Essai");
+        }
+        QVERIFY(!centre.isNull());
+        QVERIFY2((centre - over.center()).manhattanLength() <= 2,
+                 qPrintable(QString("box centred at %1,%2, window centre %3,%4")
+                                .arg(centre.x())
+                                .arg(centre.y())
+                                .arg(over.center().x())
+                                .arg(over.center().y())));
+        QCOMPARE(platform::EndSeam::Calls(), 0);
+    }
+
     void closingTheTaskBarEntryWithYes() {
         Fixture fx;
         fx.WriteSeed(kSeed);
@@ -395,6 +456,40 @@ private slots:
         QCOMPARE(Splash::Instance().SSSplash1.Mode(), option);
     }
 
+    // A user's mouse on the OK button reaches it, though the window's empty
+    // label spreads over it.
+    void patchOkTakesARealClick() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        F().Anim2_DblClick();
+        Patch& p = Patch::Instance();
+        QVERIFY(p.isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(&p));
+        QVERIFY(p.Label1.geometry().contains(p.OK.geometry()));
+        const QPoint ok = p.OK.mapTo(&p, p.OK.rect().center());
+        QCOMPARE(p.childAt(ok), static_cast<QWidget*>(&p.OK));
+        QCOMPARE(QApplication::widgetAt(p.mapToGlobal(ok)), static_cast<QWidget*>(&p.OK));
+        const QPoint mode3 = p.c[2]->mapTo(&p, p.c[2]->rect().center());
+        QCOMPARE(p.childAt(mode3), static_cast<QWidget*>(p.c[2].get()));
+        // Pointer in: the caption turns blue; then a press and release there.
+        QWindow* win = p.windowHandle();
+        QTest::mouseMove(win, QPoint(5, p.height() - 3));
+        QTest::mouseMove(win, ok);
+        QTRY_COMPARE(p.OK.ForeColor, QColor(0, 0, 255));
+        QTest::mouseClick(win, Qt::LeftButton, {}, mode3);
+        QVERIFY(p.c[2]->isChecked());
+        QTest::mousePress(win, Qt::LeftButton, {}, ok);
+        QTest::mouseRelease(win, Qt::LeftButton, {}, ok);
+        QCOMPARE(fx.Setting("Patch", "Mode"), QString("2"));
+        QVERIFY(!p.OK.Value());
+        QTest::mouseMove(win, QPoint(5, p.height() - 3));
+        QTRY_COMPARE(p.OK.ForeColor, QColor(0, 0, 0));
+        // Where no control lies, the label is still what the pointer meets.
+        const QPoint free = p.Label1.mapTo(&p, QPoint(p.Label1.width() - 3, 3));
+        QCOMPARE(p.childAt(free), static_cast<QWidget*>(&p.Label1));
+    }
+
     void patchOkHover() {
         Fixture fx;
         fx.WriteSeed(kSeed);
@@ -405,6 +500,89 @@ private slots:
         QCOMPARE(p.OK.ForeColor, QColor(0, 0, 255));
         emit p.OK.MouseLeave();
         QCOMPARE(p.OK.ForeColor, QColor(0, 0, 0));
+    }
+
+    // The backdrop pictures are smaller than the dialogs, so stretched,
+    // tiled and centred give three visibly different images of one dialog.
+    void displayModesLookDifferent_data() {
+        QTest::addColumn<bool>("splash");
+        QTest::addColumn<double>("least");  // share of pixels that must differ
+        QTest::newRow("splash window") << true << 0.2;
+        // Its work area covers most of the backdrop; the margins show it.
+        QTest::newRow("work window") << false << 0.01;
+    }
+    void displayModesLookDifferent() {
+        QFETCH(bool, splash);
+        QFETCH(double, least);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        QList<QImage> shots;
+        for (int mode : {0, 1, 2}) {
+            fx.SetSetting("Patch", "Mode", QString::number(mode));
+            std::unique_ptr<Essai> work;
+            DialogFrame* d = nullptr;
+            if (splash) {
+                Splash::Unload();
+                Flush();
+                d = &Splash::Instance();
+            } else {
+                work = std::make_unique<Essai>(false);
+                d = work.get();
+            }
+            QCOMPARE(d->SSSplash1.Mode(), mode);
+            const QSize native = d->SSSplash1.Picture().size();
+            QVERIFY(native.width() < d->SSSplash1.width());
+            QVERIFY(native.height() < d->SSSplash1.height());
+            shots << d->SSSplash1.grab().toImage();
+        }
+        // Share of pixels that differ between two shots.
+        auto ecart = [](const QImage& a, const QImage& b) {
+            int n = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+            return double(n) / (a.width() * a.height());
+        };
+        for (auto [i, j] : {std::pair{0, 1}, {0, 2}, {1, 2}}) {
+            QCOMPARE(shots[i].size(), shots[j].size());
+            const double e = ecart(shots[i], shots[j]);
+            QVERIFY2(
+                e > least,
+                qPrintable(
+                    QString("modes %1 and %2 differ on %3 of the pixels").arg(i).arg(j).arg(e)));
+        }
+    }
+
+    // The splash window's large title reads whole in its box, before the
+    // check box; the display-mode window's caption stands clear of the
+    // divider line of its title strip.
+    void titlesReadWhole() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        Splash& sp = Splash::Instance();
+        for (int i : {2, 3}) {
+            const platform::Label& t = *sp.Titre[i];
+            QCOMPARE(t.Caption(), QString("Brivanta"));
+            const QFontMetrics m(t.font());
+            QVERIFY2(m.horizontalAdvance(t.Caption()) <= t.width(),
+                     qPrintable(QString("%1 px of text in %2 px")
+                                    .arg(m.horizontalAdvance(t.Caption()))
+                                    .arg(t.width())));
+            QVERIFY(m.height() <= t.height());
+            QVERIFY(t.font().pointSizeF() >= 14);
+            QVERIFY(t.geometry().right() < sp.SphashAuto.geometry().left());
+        }
+        F().Anim2_DblClick();
+        Patch& p = Patch::Instance();
+        const QRect divider = p.SSSplash1.Separateur();
+        QVERIFY(!divider.isEmpty());
+        QVERIFY2(p.Label2.geometry().bottom() < divider.top(),
+                 qPrintable(QString("caption ends at %1, divider starts at %2")
+                                .arg(p.Label2.geometry().bottom())
+                                .arg(divider.top())));
+        const QFontMetrics m(p.Label2.font());
+        QVERIFY(m.horizontalAdvance(p.Label2.Caption()) <= p.Label2.width());
     }
 
     void backdropDisplayModes_data() {

@@ -1,13 +1,17 @@
 // The program's start-up: its two refusals, the settings it reads and
 // writes, a collection that is missing or unreadable, and the title timer.
+#include <unistd.h>
+
 #include <QtTest>
 
 #include "platform/MessageBox.h"
+#include "platform/Modal.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
 #include "recipe_view/CadreRecette.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
+#include "shell/Splash.h"
 #include "support/Fixture.h"
 
 using platform::MessageSeam::Calls;
@@ -82,6 +86,109 @@ private slots:
         QVERIFY(fx.StartMain());
     }
 
+    // The running-copy test follows the collection, not the settings file:
+    // a second copy on the same db.mdb is refused whatever its settings file
+    // or the path it reaches the folder by; a copy on another collection runs.
+    void secondCopyFollowsTheCollection_data() {
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("other settings file") << "settings" << true;
+        QTest::newRow("folder through a link") << "link" << true;
+        QTest::newRow("another collection") << "other" << false;
+    }
+    void secondCopyFollowsTheCollection() {
+        QFETCH(QString, second);
+        QFETCH(bool, refused);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        platform::SingleInstance first(platform::SingleInstance::DefaultLockPath());
+        QVERIFY(first.TryAcquire());
+        QTemporaryDir other;
+        qputenv("BRIVANTA_REGLAGES", (other.path() + "/autres/Brivanta.ini").toUtf8());
+        if (second == "link") {
+            QVERIFY(QFile::link(fx.Dir(), other.path() + "/lien"));
+            qputenv("BRIVANTA_DOSSIER", (other.path() + "/lien").toUtf8());
+        } else if (second == "other") {
+            QVERIFY(QDir().mkpath(other.path() + "/collection"));
+            QVERIFY(QFile::copy(fx.DbFile(), other.path() + "/collection/db.mdb"));
+            qputenv("BRIVANTA_DOSSIER", (other.path() + "/collection").toUtf8());
+        }
+        platform::OverrideScreenTwips(15360, 11520);
+        platform::ModalSeam::OnShow([](QDialog& d) { static_cast<Splash&>(d).Quit.ClickIt(); });
+        QCOMPARE(F().Form_Load(), !refused);
+        if (refused) {
+            QCOMPARE(Calls().size(), 1);
+            QCOMPARE(Calls()[0].prompt,
+                     QString("  Brivanta est en cours d'utilsation sur votre machine\r\r"
+                             "Pour pouvoir l'utiliser de nouveau, veuillez fermer la version "
+                             "ouverte !"));
+            QVERIFY(!QFile::exists(other.path() + "/autres/Brivanta.ini"));
+        } else {
+            QVERIFY(Calls().isEmpty());
+            QCOMPARE(F().Liste.Count(), 2);
+        }
+        // The first copy keeps its lock either way.
+        qputenv("BRIVANTA_DOSSIER", fx.Dir().toUtf8());
+        platform::SingleInstance firstAgain(platform::SingleInstance::DefaultLockPath());
+        QCOMPARE(firstAgain.Prendre(), platform::SingleInstance::Issue::Occupe);
+    }
+
+    // Settings that cannot be written do not make a second copy: the program
+    // starts and says once that its settings will not be kept.
+    void settingsThatCannotBeWritten_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("path through a file") << "file";
+        QTest::newRow("settings file is a folder") << "folder";
+        QTest::newRow("read-only folder") << "readonly";
+    }
+    void settingsThatCannotBeWritten() {
+        QFETCH(QString, kind);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QString settings;
+        if (kind == "file") {
+            Fixture::WriteFile(fx.Dir() + "/fichier", "x");
+            settings = fx.Dir() + "/fichier/Brivanta.ini";
+        } else if (kind == "folder") {
+            settings = fx.Dir() + "/reglages/Brivanta.ini";
+            QVERIFY(QDir().mkpath(settings));
+        } else {
+            if (::geteuid() == 0) QSKIP("root writes into a read-only folder");
+            QVERIFY(QDir().mkpath(fx.Dir() + "/lecture"));
+            QFile::setPermissions(fx.Dir() + "/lecture",
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            settings = fx.Dir() + "/lecture/Brivanta.ini";
+        }
+        qputenv("BRIVANTA_REGLAGES", settings.toUtf8());
+        platform::ModalSeam::OnShow([](QDialog& d) { static_cast<Splash&>(d).Quit.ClickIt(); });
+        platform::OverrideScreenTwips(15360, 11520);
+        QVERIFY(F().Form_Load());
+        QVERIFY(F().isVisible());
+        QCOMPARE(F().Liste.Count(), 2);
+        QCOMPARE(Calls().size(), 1);
+        QVERIFY2(Calls()[0].prompt.startsWith(
+                     "Les réglages de Brivanta ne pourront pas être enregistrés"),
+                 qPrintable(Calls()[0].prompt));
+        QVERIFY(Calls()[0].prompt.contains(settings));
+        QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
+        QFile::setPermissions(fx.Dir() + "/lecture", QFileDevice::ReadOwner |
+                                                         QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner);
+    }
+
+    // A lock that cannot be made (its place taken by a folder) is not a
+    // running copy: the program starts, with nothing to say.
+    void lockThatCannotBeMade() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        const QString lock = platform::SingleInstance::DefaultLockPath();
+        QVERIFY(QDir().mkpath(lock));
+        QVERIFY(fx.StartMain());
+        QVERIFY(F().isVisible());
+        QVERIFY(Calls().isEmpty());
+        QVERIFY(QDir(lock).removeRecursively());
+    }
+
     void settingsDefaultsAndFirstTime() {
         Fixture fx;
         fx.WriteSeed(kSeed);
@@ -93,6 +200,26 @@ private slots:
         QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("False"));
         QCOMPARE(General::FenetreReduite, short(99));
         QVERIFY(Calls().isEmpty());
+    }
+
+    // With no SplashAuto stored, the start-up shows the splash window and
+    // writes the setting back as true.
+    void absentSplashAutoIsWrittenBack() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(!QFile::exists(fx.SettingsFile()));
+        QString storedWhileShown;
+        platform::ModalSeam::OnShow([&](QDialog& d) {
+            storedWhileShown = fx.Setting("Settings", "SplashAuto");
+            QCOMPARE(d.objectName(), QString("Splash"));
+            static_cast<Splash&>(d).Quit.ClickIt();
+        });
+        platform::OverrideScreenTwips(15360, 11520);
+        QVERIFY(F().Form_Load());
+        QCOMPARE(platform::ModalSeam::Shown(), QStringList{"Splash"});
+        QCOMPARE(storedWhileShown, QString("True"));
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("True"));
+        QVERIFY(F().isVisible());
     }
 
     void savedKindIsShown() {
@@ -138,6 +265,35 @@ private slots:
         F().Bouton[2]->ClickIt();
         QCOMPARE(F().Liste.Tag, QString("2"));
         QCOMPARE(fx.Setting("Settings", "Tris"), QString("2"));
+    }
+
+    // The lists show their own pointer once the upper list has entries, and
+    // the pick-lists have it from the start; an empty list keeps the default.
+    void listPointer_data() {
+        QTest::addColumn<bool>("entries");
+        QTest::newRow("with entries") << true;
+        QTest::newRow("empty collection") << false;
+    }
+    void listPointer() {
+        QFETCH(bool, entries);
+        Fixture fx;
+        fx.WriteSeed(entries ? kSeed : R"({})");
+        QVERIFY(fx.StartMain());
+        const QCursor& icon = F().Liste.MouseIcon();
+        QCOMPARE(icon.shape(), Qt::BitmapCursor);
+        QCOMPARE(icon.pixmap().size(), QSize(32, 32));
+        QCOMPARE(icon.hotSpot(), QPoint(1, 1));
+        auto ours = [&](const QWidget& w) {
+            return w.testAttribute(Qt::WA_SetCursor) && w.cursor().shape() == Qt::BitmapCursor &&
+                   w.cursor().pixmap().cacheKey() == icon.pixmap().cacheKey();
+        };
+        QCOMPARE(ours(*F().Liste.viewport()), entries);
+        QCOMPARE(ours(*F().LFilms.viewport()), entries);
+        for (QWidget* l :
+             {static_cast<QWidget*>(&F().Recette().LCout), static_cast<QWidget*>(&F().Recette().LDiff),
+              static_cast<QWidget*>(&F().Recette().LTeneur), static_cast<QWidget*>(&F().Recette().LCategorie),
+              static_cast<QWidget*>(&F().Recette().LMateriel), static_cast<QWidget*>(&F().Recette().LVerre)})
+            QVERIFY(ours(*l));
     }
 
     void fullScreenWindow() {
