@@ -543,6 +543,7 @@ void Frmmain::AdapterEcran() {
     c[10]->SetWidth(Fr_Droit.Width() - (c[13]->Width() + c[15]->Width()));
     c[11]->SetWidth(c[10]->Width());
     c[13]->SetLeft(Fr_Droit.Width() - c[13]->Width());
+    Recette().Photo.setCursor(Liste.MouseIcon());
 
     Habiller();
     StartupTail();
