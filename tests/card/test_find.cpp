@@ -261,6 +261,9 @@ private slots:
         QCOMPARE(w.Requete(), sql);
         QCOMPARE(Chercher(w, ""), found);
         QCOMPARE(w.Liste.Item(1)->SmallIcon(), icon);
+        // One kind is chosen; the way of matching is a choice of its own.
+        for (int i = 0; i < 4; ++i) QCOMPARE(w.Opt_Liste[i]->Value(), i == option);
+        QVERIFY(w.Choix[0]->Value() && !w.Choix[1]->Value());
         // Back to recipes: the criteria come back with their state.
         w.Opt_Liste[0]->ClickIt();
         QVERIFY(w.Chk[0]->Enabled() && w.LChk[2]->Enabled());
