@@ -166,11 +166,17 @@ void FrmFind::Form_Load() {
     Frmmain& f = Frmmain::Instance();
     Carte::HabillerListe(Liste);
 
+    // The level lists in the colours of the result list, on a plain ground.
+    QPalette niveaux = Liste.palette();
+    niveaux.setColor(QPalette::Base, QColor(22, 18, 44));
+    niveaux.setColor(QPalette::Disabled, QPalette::Text, QColor(110, 100, 96));
+    niveaux.setColor(QPalette::Disabled, QPalette::Base, QColor(34, 30, 44));
     const QStringList* mots[3] = {&General::Couts, &General::Difficultes, &General::Teneurs};
     for (size_t i = 0; i < LChk.size(); ++i) {
         LChk[i]->Clear();
         for (const QString& m : *mots[i]) LChk[i]->AddItem(m);
         LChk[i]->setCursor(f.Liste.MouseIcon());
+        LChk[i]->setPalette(niveaux);
     }
     Liste.SetMouseIcon(f.Liste.MouseIcon());
     Liste.UseCustomPointer(true);
