@@ -3,6 +3,7 @@
 #include "card/Habillage.h"
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
+#include "platform/MessageBox.h"
 #include "platform/Resume.h"
 #include "platform/Settings.h"
 #include "platform/VbText.h"
@@ -130,7 +131,9 @@ FrmFind::FrmFind() : DialogFrame(QStringLiteral("FrmFind"), 5) {
     Creer.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), Creer.size());
     Creer.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), Creer.size());
     Creer.SetForeColor(kRepos);
-    connect(&Creer, &platform::PictureButton::Click, this, [this] { Creer_Click(); });
+    // A failing read is told to the user; the window stays as it was.
+    connect(&Creer, &platform::PictureButton::Click, this,
+            [this] { platform::Reported([this] { Creer_Click(); }, this); });
     connect(&Creer, &platform::PictureButton::MouseEnter, this,
             [this] { Creer.SetForeColor(kSurvol); });
     connect(&Creer, &platform::PictureButton::MouseLeave, this,
@@ -138,7 +141,8 @@ FrmFind::FrmFind() : DialogFrame(QStringLiteral("FrmFind"), 5) {
 
     Liste.Move(5985, 735, 5310, 6770);
     Liste.setAccessibleName(L[1]->Caption());
-    connect(&Liste, &QTreeWidget::itemDoubleClicked, this, [this] { Liste_DblClick(); });
+    connect(&Liste, &QTreeWidget::itemDoubleClicked, this,
+            [this] { platform::Reported([this] { Liste_DblClick(); }, this); });
 
     // The tab order follows the work: word, way of matching, kind, criteria.
     QWidget* ordre[] = {Saisie.Editor(),

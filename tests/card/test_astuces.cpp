@@ -6,6 +6,7 @@
 
 #include "card/Astuces.h"
 #include "db/Schema.h"
+#include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
@@ -138,6 +139,17 @@ private slots:
         QCOMPARE(w.Lexique.Count(), 0);
         QCOMPARE(w.Lib[1]->Caption(), QString(" 0 mots ..."));
         QCOMPARE(w.Info.Caption(), QString());
+    }
+
+    void unreadableCollection() {
+        Started s;
+        QVERIFY(QFile::remove(s.fx.DbFile()));
+        Astuces& w = Ouvrir();
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.Lexique.Count(), 0);
+        QVERIFY(Page(w, 0));
+        QCOMPARE(w.WB.LocationName(), QString("Réaliser un cocktail"));
     }
 
     void pages_data() {

@@ -5,6 +5,7 @@
 
 #include "card/FrmFind.h"
 #include "db/Schema.h"
+#include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/VbText.h"
 #include "shell/Frmmain.h"
@@ -378,6 +379,19 @@ private slots:
         QStringList recettes = Fixture::Texts(F().LFilms);
         recettes.sort();
         QCOMPARE(recettes, (QStringList{"Cosmo", "MOSCOW MULE"}));
+    }
+
+    // A collection that cannot be read is told of; the window stays.
+    void unreadableCollection() {
+        Started s;
+        FrmFind& w = Ouvrir();
+        Chercher(w, "mo");
+        QVERIFY(QFile::remove(s.fx.DbFile()));
+        w.Creer.ClickIt();
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QVERIFY(!w.Creer.Value());
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.Liste.Count(), 0);
     }
 
     // No selection, or an entry deleted since the search: nothing happens.
