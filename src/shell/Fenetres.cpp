@@ -1,5 +1,7 @@
 #include "shell/Fenetres.h"
 
+#include "card/Astuces.h"
+#include "card/FrmFind.h"
 #include "entry/Manuelle.h"
 #include "pictures/Acquisition.h"
 #include "shell/DialogFrame.h"
@@ -16,6 +18,10 @@ DialogFrame* Fenetre(short code) {
             return &Manuelle::Instance();
         case 3:
             return &Acquisition::Instance();
+        case 4:
+            return &Astuces::Instance();
+        case 5:
+            return &FrmFind::Instance();
         case 8:
             return &Splash::Instance();
         default:
