@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "platform/Printer.h"
+
 namespace platform {
 
 namespace {
@@ -38,6 +40,10 @@ bool CommonDialog::ShowOpen() {
 }
 bool CommonDialog::ShowSave() {
     return Show(true);
+}
+
+bool CommonDialog::ShowPrinter() {
+    return ShowPrinterDialog();
 }
 
 bool CommonDialog::Show(bool save) {

@@ -1,5 +1,6 @@
 #include "shell/Fenetres.h"
 
+#include "card/FicheAlbum.h"
 #include "shell/DialogFrame.h"
 #include "shell/Splash.h"
 
@@ -10,6 +11,8 @@ namespace General {
 // 8 Splash.
 DialogFrame* Fenetre(short code) {
     switch (code) {
+        case 2:
+            return &FicheAlbum::Instance();
         case 8:
             return &Splash::Instance();
         default:
