@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
@@ -71,6 +72,14 @@ Printer& Printer::Current() {
 }
 
 Printer::Printer(std::unique_ptr<QPrinter> device) : device_(std::move(device)) {
+    // A printer's own face is a plain narrow sans-serif; the screen's wide
+    // face is used only when none is installed.
+    const QStringList installed = QFontDatabase::families();
+    for (const char* face : {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica"})
+        if (installed.contains(QString::fromLatin1(face))) {
+            FontName = QString::fromLatin1(face);
+            return;
+        }
     FontName = SkinFont(9).family();
 }
 
