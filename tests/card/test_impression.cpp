@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "Carte.h"
-#include "Pdf.h"
+#include "support/Pdf.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 
