@@ -4,25 +4,17 @@
 #include <QtTest>
 
 #include "Carte.h"
-#include "support/Pdf.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
+#include "support/Pdf.h"
 
 using namespace carte;
 using platform::PrinterSeam::Call;
 
+using pdf::Lettre;
+using pdf::Pt;
+
 namespace {
-
-// A Letter page at 600 dpi with quarter-inch margins: 4800 pixels wide.
-QPageLayout Lettre() {
-    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                       QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
-}
-
-// A printer pixel of that page in PDF points from the page's top left.
-double Pt(double pixel) {
-    return 18 + pixel * 72.0 / 600.0;
-}
 
 QList<Call> Textes(const QList<Call>& calls) {
     QList<Call> out;

@@ -8,16 +8,8 @@
 #include "support/Pdf.h"
 
 using namespace platform;
-
-namespace {
-QPageLayout Lettre() {
-    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                       QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
-}
-double Pt(double pixel) {
-    return 18 + pixel * 72.0 / 600.0;
-}
-}  // namespace
+using pdf::Lettre;
+using pdf::Pt;
 
 class TestPrinter : public QObject {
     Q_OBJECT

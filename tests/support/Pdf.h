@@ -2,12 +2,24 @@
 
 // Reading a printed PDF back with poppler's tools.
 #include <QImage>
+#include <QPageLayout>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
 
 namespace pdf {
+
+// A Letter page at 600 dpi with quarter-inch margins: 4800 pixels wide.
+inline QPageLayout Lettre() {
+    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                       QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+}
+
+// A printer pixel of that page in PDF points from the page's top left.
+inline double Pt(double pixel) {
+    return 18 + pixel * 72.0 / 600.0;
+}
 
 struct Mot {
     QString texte;
