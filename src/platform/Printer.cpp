@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
@@ -74,12 +74,14 @@ Printer& Printer::Current() {
 Printer::Printer(std::unique_ptr<QPrinter> device) : device_(std::move(device)) {
     // A printer's own face is a plain narrow sans-serif; the screen's wide
     // face is used only when none is installed.
-    const QStringList installed = QFontDatabase::families();
-    for (const char* face : {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica"})
-        if (installed.contains(QString::fromLatin1(face))) {
-            FontName = QString::fromLatin1(face);
+    for (const char* face : {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica",
+                             "DejaVu Sans Condensed"}) {
+        const QString name = QString::fromLatin1(face);
+        if (QFontInfo(QFont(name)).family().startsWith(name, Qt::CaseInsensitive)) {
+            FontName = name;
             return;
         }
+    }
     FontName = SkinFont(9).family();
 }
 
