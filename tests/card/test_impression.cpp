@@ -282,6 +282,9 @@ private slots:
                                     << "Aucune imprimante n'est disponible";
         QTest::newRow("folder missing") << "absent/fiche.pdf"
                                         << "ne peut pas être écrit";
+        // The page is drawn, but the finished file cannot take its place.
+        QTest::newRow("refused at the end") << "dossier.pdf"
+                                            << "ne peut pas être écrit";
     }
     void printingThatCannotStart() {
         QFETCH(QString, fichier);
@@ -290,6 +293,7 @@ private slots:
         Montrer("Alpha");
         Ouvrir();
         const QString chemin = fichier.isEmpty() ? QString() : d.fx.Dir() + "/" + fichier;
+        if (fichier == "dossier.pdf") QVERIFY(QDir().mkpath(chemin + "/dedans"));
         Imprimer(chemin);
         const auto calls = platform::MessageSeam::Calls();
         QCOMPARE(calls.size(), 1);
@@ -300,7 +304,12 @@ private slots:
         QVERIFY(!platform::Printer::Current().Printing());
         QVERIFY(C().isVisible());
         QVERIFY(!C().Navi[3].Value());
-        if (!chemin.isEmpty()) QVERIFY(!QFile::exists(chemin));
+        if (fichier == "dossier.pdf")
+            QVERIFY(QFileInfo(chemin + "/dedans").isDir());
+        else if (!chemin.isEmpty())
+            QVERIFY(!QFile::exists(chemin));
+        QCOMPARE(QDir(d.fx.Dir()).entryList({".*.part"}, QDir::Files | QDir::Hidden),
+                 QStringList());
 
         // The next print, to a file that can be written, goes through.
         const QString bon = d.fx.Dir() + "/bon.pdf";
