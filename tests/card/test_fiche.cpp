@@ -1,5 +1,6 @@
 // The recipe card window: filled from the main window, paging through the
 // list the shown recipe came from, its layout, hide and show.
+#include <QAccessible>
 #include <QtTest>
 
 #include "Carte.h"
@@ -65,6 +66,10 @@ private slots:
             QCOMPARE(c.Navi[i].Left(), lefts[i]);
             QCOMPARE(c.Navi[i].Top(), 60.0);
             QCOMPARE(c.Navi[i].Height(), 705.0);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&c.Navi[i]);
+            QVERIFY(a);
+            QCOMPARE(a->role(), QAccessible::PushButton);
+            QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(tips[i]));
         }
         // Headings and values in their colours and fonts.
         const QColor titres(128, 128, 255), orange(255, 128, 0), marine(0, 0, 128);
