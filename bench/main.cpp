@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QPageLayout>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -19,6 +21,8 @@
 #include <vector>
 
 #include "Synthetique.h"
+#include "card/ChargerAlbums.h"
+#include "card/FicheAlbum.h"
 #include "card/FrmFind.h"
 #include "db/Schema.h"
 #include "entry/Creation.h"
@@ -27,6 +31,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 #include "platform/Screen.h"
 #include "platform/VbText.h"
 #include "recipe_view/CadreRecette.h"
@@ -436,6 +441,52 @@ int main(int argc, char** argv) {
         });
         Line(out, "Examen_collection", examen, examenFloor);
         f = &Frmmain::Instance();
+
+        // One card printed to a PDF file with a 12-megapixel photo, beside
+        // the same page without the photo.
+        {
+            QImage photo(4000, 3000, QImage::Format_RGB32);
+            for (int y = 0; y < photo.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+                for (int x = 0; x < photo.width(); ++x)
+                    line[x] = qRgb(x * 255 / 4000, y * 255 / 3000, (x ^ y) & 255);
+            }
+            const QString chemin = dir + QStringLiteral("/photo12.jpg");
+            if (!photo.save(chemin, "JPG", 90))
+                throw platform::DbError(QStringLiteral("photo non écrite"));
+            General::AfficherListe(0);
+            Settle();
+            platform::ListItem* premier = f->Liste.Item(1);
+            {
+                platform::Database d = db::OpenDb();
+                auto rs =
+                    d.OpenRecordset(QStringLiteral("SELECT * From Cocktails where Numero = ") +
+                                    platform::KeyNumber(premier->Key()));
+                rs.Edit();
+                rs.SetField(QStringLiteral("Photo"), chemin);
+                rs.Update();
+            }
+            f->Liste.Select(premier);
+            f->ListeHaute();
+            ChargerAlbums::ChargerFiche();
+            FicheAlbum& fiche = FicheAlbum::Instance();
+            if (fiche.Photo.Picture().width() != 4000)
+                throw platform::DbError(QStringLiteral("photo non chargée"));
+            platform::PrinterSeam::UsePdf(
+                dir + QStringLiteral("/fiche.pdf"),
+                QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                            QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch),
+                600);
+            const double avec = MedianOf(runs, [&] { fiche.Imprimer(); });
+            const QPixmap garde = fiche.Photo.Picture();
+            fiche.Photo.SetPicture(QPixmap());
+            const double sans = MedianOf(runs, [&] { fiche.Imprimer(); });
+            fiche.Photo.SetPicture(garde);
+            Line(out, "Imprimer_PDF", avec, sans);
+            platform::PrinterSeam::Disable();
+            FicheAlbum::Unload();
+            Settle();
+        }
 
         Note(out, QStringLiteral("liste haute : %1 entrées ; catégorie %2 : %3 recettes ; "
                                  "ingrédient : %4 recettes ; requête jointe : %5 ms")

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 
 namespace platform {
 
@@ -42,6 +43,10 @@ bool CommonDialog::ShowOpen() {
 }
 bool CommonDialog::ShowSave() {
     return Show(true);
+}
+
+bool CommonDialog::ShowPrinter() {
+    return ShowPrinterDialog();
 }
 
 bool CommonDialog::Show(bool save) {

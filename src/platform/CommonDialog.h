@@ -26,6 +26,8 @@ public:
     bool ShowOpen();
     // Saving adds no extension.
     bool ShowSave();
+    // The printer dialog on the program's current printer; true when confirmed.
+    bool ShowPrinter();
 
     // The filter written the way Qt's dialogs take it.
     static QString QtFilter(const QString& filter);

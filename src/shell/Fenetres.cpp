@@ -1,6 +1,7 @@
 #include "shell/Fenetres.h"
 
 #include "card/Astuces.h"
+#include "card/FicheAlbum.h"
 #include "card/FrmFind.h"
 #include "entry/Manuelle.h"
 #include "pictures/Acquisition.h"
@@ -16,6 +17,8 @@ DialogFrame* Fenetre(short code) {
     switch (code) {
         case 0:
             return &Manuelle::Instance();
+        case 2:
+            return &FicheAlbum::Instance();
         case 3:
             return &Acquisition::Instance();
         case 4:

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <random>
 
+#include "card/ChargerAlbums.h"
 #include "platform/AppFolder.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
@@ -753,6 +754,11 @@ void Frmmain::Outils_Click(int Index) {
     platform::Finally release([&] { b.SetValue(false); });
     General::FenetreReduite = kCodeOutil[Index];
     switch (Index) {
+        case 2:
+            // The card is filled from the shown recipe before it shows.
+            ChargerAlbums::ChargerFiche();
+            General::OuvrirFenetre(kCodeOutil[Index]);
+            break;
         case 5:
             General::SauvegarderBase();
             break;

@@ -78,7 +78,7 @@ private slots:
         QTest::newRow("1 import") << 1 << 1 << ""
                                   << "";
         QTest::newRow("2 card") << 2 << 2 << ""
-                                << "";
+                                << "FicheAlbum";
         QTest::newRow("3 pictures") << 3 << 3 << ""
                                     << "Acquisition";
         QTest::newRow("4 search") << 4 << 5 << ""
