@@ -16,6 +16,7 @@
 #include <functional>
 #include <vector>
 
+#include "Editeurs.h"
 #include "Synthetique.h"
 #include "db/Schema.h"
 #include "platform/Database.h"
@@ -122,6 +123,15 @@ void Line(QTextStream& out, const char* name, double ms, double floor) {
 void Note(QTextStream& out, const QString& text) {
     out << "# " << text << '\n';
     out.flush();
+}
+
+// The writes of the recipe panel's editors, on the window as it stands.
+void MesurerLesEditeurs(QTextStream& out, int runs) {
+    const bench::MesuresEditeurs e = bench::MesurerEditeurs(std::max(100, runs * 40));
+    Line(out, "Saisie_Change", e.saisie, e.saisieFloor);
+    Line(out, "Saisie_Change_p95", e.saisie95, e.saisieFloor95);
+    Line(out, "LCategorie_Click", e.categorie, e.categorieFloor);
+    Note(out, QStringLiteral("éditeurs : %1 frappes dans une recette avec photo").arg(e.frappes));
 }
 
 }  // namespace
@@ -306,6 +316,7 @@ int main(int argc, char** argv) {
                       .arg(categorieCount)
                       .arg(ingredientCount)
                       .arg(joinFloor, 0, 'f', 1));
+        MesurerLesEditeurs(out, runs);
         Frmmain::Unload();
         // A box raised on the way means a measure ran into an error.
         for (const platform::MessageSeam::Call& c : platform::MessageSeam::Calls())
