@@ -131,6 +131,15 @@ int Messages() {
     return static_cast<int>(platform::MessageSeam::Calls().size());
 }
 
+// One write that works, so that the next failure is told whatever an
+// earlier test left.
+void Reussir() {
+    if (R().RecetteAffichee())
+        R().Saisie[3]->TypeIt(R().Saisie[3]->Text() + ".");
+    else
+        V().Desciption.TypeIt(V().Desciption.Text() + ".");
+}
+
 // A small picture file.
 QString Image(const QString& chemin, int w = 40, int h = 20) {
     QImage img(w, h, QImage::Format_RGB32);
@@ -633,8 +642,10 @@ private slots:
         Image(fx->Dir() + "/verres/tumbler.png", 30, 60);
         image.replace("<dir>", fx->Dir());
         Executer("UPDATE Verre SET Image = '" + image + "' WHERE NVerre = 1");
+        const QByteArray avant = Fixture::ReadFile(fx->DbFile());
         F().Liste.Select(F().Liste.Find("N  1"));
         F().Liste_Click();
+        QCOMPARE(Fixture::ReadFile(fx->DbFile()), avant);
         QVERIFY(F().Cadre[1]->Visible());
         QCOMPARE(V().InfoVerre.Caption(), QString("Tumbler  -  "));
         QVERIFY(V().Contenance.Visible());
@@ -736,6 +747,7 @@ private slots:
         Demarrer();
         Montrer(11);
         R().Saisie[0]->TypeIt("ok");
+        Reussir();
         const int avant = Messages();
         {
             Verrou v(fx->DbFile());
@@ -765,6 +777,7 @@ private slots:
         R().Data[2].ClickIt();
         const QString mot = R().Data[2].Caption();
         const QString tag = R().Data[2].Tag;
+        Reussir();
         const int avant = Messages();
         {
             Verrou v(fx->DbFile());
@@ -785,6 +798,7 @@ private slots:
         Montrer(11);
         R().Data[6].ClickIt();
         Taper(R().LCategorie, "Tiki");
+        Reussir();
         const int avant = Messages();
         {
             Verrou v(fx->DbFile());
@@ -802,6 +816,7 @@ private slots:
         Demarrer();
         Montrer(11);
         R().Ingre[0].ClickIt();
+        Reussir();
         const int avant = Messages();
         {
             Verrou v(fx->DbFile());
@@ -816,11 +831,55 @@ private slots:
         QCOMPARE(Lignes(11), (QList<Ligne>{{0, 0, 2}, {1, 1, 4}, {2, 1, 3}}));
     }
 
+    void photoNonEnregistreeRetireeDuCadre_data() {
+        QTest::addColumn<bool>("verre");
+        QTest::newRow("recette") << false;
+        QTest::newRow("verre") << true;
+    }
+    void photoNonEnregistreeRetireeDuCadre() {
+        QFETCH(bool, verre);
+        Demarrer(verre ? 2 : 0);
+        if (verre) {
+            F().Liste.Select(F().Liste.Find("N  2"));
+            F().Liste_Click();
+        } else {
+            Montrer(12);
+        }
+        platform::PictureBox& photo = verre ? V().PhotoVerre : R().Photo;
+        platform::Panel& cadre = verre ? V().CadrephotoVerre : R().CadrePhoto;
+        QVERIFY(photo.Picture().isNull());
+        Reussir();
+        const QByteArray avant = Fixture::ReadFile(fx->DbFile());
+        const int messages = Messages();
+        {
+            platform::CommonDialogSeam::Scripted dialogue({Image(fx->Dir() + "/p.JPG")});
+            Verrou v(fx->DbFile());
+            QTest::mousePress(&cadre, Qt::MiddleButton, {}, QPoint(2, 2));
+            QCOMPARE(platform::CommonDialogSeam::Calls().size(), 1);
+        }
+        QCOMPARE(Messages(), messages + 1);
+        QVERIFY(photo.Picture().isNull());
+        QCOMPARE(cadre.Caption(), QString("Pas de photo"));
+        QCOMPARE(Fixture::ReadFile(fx->DbFile()), avant);
+        // Chosen again with the file free, it is stored.
+        {
+            platform::CommonDialogSeam::Scripted dialogue({fx->Dir() + "/p.JPG"});
+            QTest::mousePress(&cadre, Qt::LeftButton, {}, QPoint(2, 2));
+        }
+        QVERIFY(!photo.Picture().isNull());
+        if (verre)
+            QCOMPARE(Valeur("SELECT Image From Verre where NVerre = 2").toString(),
+                     fx->Dir() + "/p.JPG");
+        else
+            QVERIFY(Champ(12, "Photo").toString().contains('#'));
+    }
+
     void contenanceNonEcrite() {
         Demarrer(2);
         F().Liste.Select(F().Liste.Find("N  1"));
         F().Liste_Click();
         V().Contenance.ClickIt();
+        Reussir();
         const int avant = Messages();
         {
             Verrou v(fx->DbFile());
