@@ -548,6 +548,7 @@ private slots:
         Montrer(1);
         QWidget* e = R().Saisie[1]->Editor();
         e->setFocus();
+        QSignalSpy changements(R().Saisie[1].get(), &platform::TextBox::Change);
         QStringList vus;
         for (const char* frappe : {"a", "b"}) {
             QTest::keyClicks(e, frappe);
@@ -558,6 +559,8 @@ private slots:
             vus << Champ(1, "Deco").toString();
         }
         QCOMPARE(vus, (QStringList{"a", "ab", "a", " "}));
+        // One change, so one write, per key.
+        QCOMPARE(changements.size(), 4);
         // Each box its own column.
         const char* colonnes[4] = {"preparation", "Deco", "Description", "Histoire"};
         for (int k = 0; k < 4; ++k) {
