@@ -22,6 +22,8 @@ public:
     // The glass the panel shows, as its last load found it: none when the
     // number matched no glass. Edits go to this glass only.
     std::optional<long long> VerreAffiche() const { return affiche_; }
+    // Forgets the shown glass (it was deleted): nothing more is written to it.
+    void Oublier() { affiche_.reset(); }
 
     void Contenance_Click();
     void SaisieContenance_Change();
