@@ -20,6 +20,7 @@
 #include <tuple>
 #include <vector>
 
+#include "Editeurs.h"
 #include "Synthetique.h"
 #include "card/ChargerAlbums.h"
 #include "card/FicheAlbum.h"
@@ -185,6 +186,15 @@ void Images(QTextStream& out, const QString& dir, QSize size, int runs) {
     Note(out, QStringLiteral("image de %1 × %2 points").arg(size.width()).arg(size.height()));
     Acquisition::Unload();
     Settle();
+}
+
+// The writes of the recipe panel's editors, on the window as it stands.
+void MesurerLesEditeurs(QTextStream& out, int runs) {
+    const bench::MesuresEditeurs e = bench::MesurerEditeurs(std::max(100, runs * 40));
+    Line(out, "Saisie_Change", e.saisie, e.saisieFloor);
+    Line(out, "Saisie_Change_p95", e.saisie95, e.saisieFloor95);
+    Line(out, "LCategorie_Click", e.categorie, e.categorieFloor);
+    Note(out, QStringLiteral("éditeurs : %1 frappes dans une recette avec photo").arg(e.frappes));
 }
 
 }  // namespace
@@ -567,6 +577,7 @@ int main(int argc, char** argv) {
                       .arg(toutesMs, 0, 'f', 1));
         FrmFind::Unload();
 
+        MesurerLesEditeurs(out, runs);
         Images(out, dir, image, runs);
         Photos(out, dir, recettes, runs);
         Frmmain::Unload();

@@ -183,6 +183,7 @@ CadreRecette::CadreRecette(platform::ScrollPanel& scroll, const platform::Panel&
         l->setAccessibleName(QString::fromUtf8(listes[k++]));
         l->hide();
     }
+    ConnecterEditeurs();
 }
 
 CadreRecette::~CadreRecette() = default;
@@ -215,7 +216,9 @@ void CadreRecette::CreerLigne(int i) {
         Habiller(b);
         b.SetCaption(QString());
         b.setToolTip(QString());
+        b.Tag = QStringLiteral("0");
     }
+    ConnecterLigne(i);
 }
 
 void CadreRecette::DetruireLignes() {
@@ -228,6 +231,7 @@ void CadreRecette::ChargerIngredients(const QString& n) {
     for (auto* a : {&Quantite, &Mesure, &Ingre}) {
         (*a)[0].SetCaption(QString());
         (*a)[0].setToolTip(QString());
+        (*a)[0].Tag = QStringLiteral("0");
     }
     DetruireLignes();
 
@@ -252,6 +256,11 @@ void CadreRecette::ChargerIngredients(const QString& n) {
             const QVariant mesure = rs.Fields(QStringLiteral("NMesure"));
             if (ingredient.isNull() || quantite.isNull() || mesure.isNull()) continue;
             if (i > 0) CreerLigne(i);
+            // The line's stored numbers: the line editor finds the old line
+            // by them, whatever the captions show.
+            Quantite[i].Tag = QString::number(quantite.toLongLong());
+            Mesure[i].Tag = QString::number(mesure.toLongLong());
+            Ingre[i].Tag = QString::number(ingredient.toLongLong());
             remplir(Ingre[i], ingredient,
                     "SELECT * From Ingredient where NIngredient = %1 order by Ingredient desc",
                     "Ingredient");

@@ -19,6 +19,9 @@ public:
     CadreRecette(platform::ScrollPanel& scroll, const platform::Panel& cadre);
     ~CadreRecette() override;
 
+    // The skin of a value button or a cell, drawn at its size.
+    static void Habiller(platform::PictureButton& b);
+
     // The placeholder caption of an empty ingredient cell.
     static const QString& Pointilles();
 
@@ -65,7 +68,47 @@ public:
     platform::ComboBox LMesure;
     platform::ComboBox LIngre;
 
+    // The in-place editors: each writes at once to the shown recipe.
+    void Data_Click(int Index);
+    void LCategorie_Click();
+    void LVerre_Click();
+    void LMateriel_Click();
+    void LCout_Click();
+    void LDiff_Click();
+    void LTeneur_Click();
+    void LCategorie_KeyDown(int KeyCode, int Shift);
+    void LVerre_KeyPress(int KeyAscii);
+    void LMateriel_KeyPress(int KeyAscii);
+    void Quantite_Click(int Index);
+    void Mesure_Click(int Index);
+    void Ingre_Click(int Index);
+    void LQuantite_Click();
+    void LMesure_Click();
+    void LIngre_Click();
+    void LQuantite_KeyPress(int KeyAscii);
+    // Turns part texts into numbers: the placeholder or a blank text is 0,
+    // any other text is found or created. A null text leaves its number as
+    // the caller gave it (a stored number, never worked out from a caption).
+    void RechercherCles(const QString& Cle, long long& NQuantiteAncien, long long& NQuantiteNouveau,
+                        long long& NMesureAncien, long long& NMesureNouveau,
+                        long long& NIngreAncien, long long& NIngreNouveau, const QString& Qte1,
+                        const QString& Qte2, const QString& Mes1, const QString& Mes2,
+                        const QString& Ing1, const QString& Ing2);
+    void Saisie_Change(int Index);
+    void CadrePhoto_MouseDown(int Button, int Shift, double X, double Y);
+    void Photo_MouseDown(int Button, int Shift, double X, double Y);
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
+    void ConnecterEditeurs();
+    void ConnecterLigne(int i);
+    void ValiderChoix(int Index);
+    void ValiderNiveau(int Index);
+    void ValiderLigne(int colonne);
+    void OuvrirCellule(int colonne, int Index);
+
     void ChargerIngredients(const QString& n);
     // Rows 1 and up, made as copies of row 0.
     void CreerLigne(int i);
@@ -73,7 +116,6 @@ private:
     void AfficherPhoto(const QVariant& value);
     // No recipe: what a failed load leaves, rather than a mix of two.
     void Vider();
-    void Habiller(platform::PictureButton& b);
 
     std::optional<long long> affichee_;
 };

@@ -98,23 +98,28 @@ void ModifierLigneIngredient(const QVariant& Numero, const QVariant& QteAncien,
                              const QVariant& MesNouveau, const QVariant& IngAncien,
                              const QVariant& IngNouveau, bool Ajout) {
     auto d = db::OpenDb();
+    // The old line goes and the new one comes together, or neither does.
+    platform::Transaction t(d);
     {
         auto old = d.OpenRecordset(
             LineQuery(Numero, Part(QteAncien, true), Part(MesAncien, true), Part(IngAncien, true)));
         if (old.RecordCount() > 0) old.Delete();
     }
-    if (!Ajout) return;
-    const QString q = Part(QteNouveau, false);
-    const QString m = Part(MesNouveau, false);
-    const QString i = Part(IngNouveau, false);
-    auto now = d.OpenRecordset(LineQuery(Numero, q, m, i));
-    if (now.RecordCount() > 0) return;
-    now.AddNew();
-    now.SetField(QStringLiteral("Numero"), Val(Pasted(Numero)));
-    now.SetField(QStringLiteral("NQuantite"), Val(q));
-    now.SetField(QStringLiteral("NMesure"), Val(m));
-    now.SetField(QStringLiteral("NIngre"), Val(i));
-    now.Update();
+    if (Ajout) {
+        const QString q = Part(QteNouveau, false);
+        const QString m = Part(MesNouveau, false);
+        const QString i = Part(IngNouveau, false);
+        auto now = d.OpenRecordset(LineQuery(Numero, q, m, i));
+        if (now.RecordCount() == 0) {
+            now.AddNew();
+            now.SetField(QStringLiteral("Numero"), Val(Pasted(Numero)));
+            now.SetField(QStringLiteral("NQuantite"), Val(q));
+            now.SetField(QStringLiteral("NMesure"), Val(m));
+            now.SetField(QStringLiteral("NIngre"), Val(i));
+            now.Update();
+        }
+    }
+    t.Commit();
 }
 
 void SupprimerEnregistrement(const QString& Table, const QVariant& Cle, const QString& Champ) {

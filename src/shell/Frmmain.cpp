@@ -21,6 +21,7 @@
 #include "platform/ShellOpen.h"
 #include "platform/VbText.h"
 #include "recipe_view/CadreRecette.h"
+#include "recipe_view/CadreVerre.h"
 #include "shell/AccesBase.h"
 #include "shell/Configuration.h"
 #include "shell/Fenetres.h"
@@ -297,6 +298,7 @@ void Frmmain::BuildPieces() {
     }
 
     recette_ = std::make_unique<CadreRecette>(*Scroll[0], *Cadre[0]);
+    verre_ = std::make_unique<CadreVerre>(*Scroll[1], *Cadre[1]);
 
     for (int i = 1; i <= 7; ++i) Img.Add(Skin::Picture(QStringLiteral("img_%1").arg(i), {16, 16}));
 
@@ -625,10 +627,12 @@ void Frmmain::ListeHaute() {
         General::ListerRecettesLiees(static_cast<int>(platform::Val(Liste.Tag)));
         Cadre[0]->hide();
         LBGauche.SetCaption(platform::Str(LFilms.Count()) + QStringLiteral(" Recette(s) ..."));
-        if (Liste.Tag == QStringLiteral("2"))
+        if (Liste.Tag == QStringLiteral("2")) {
+            Verre().ChargerVerre(NumeroSelection);
             Cadre[1]->show();
-        else
+        } else {
             Cadre[1]->hide();
+        }
         Outils[2]->hide();
     } else {
         Cadre[1]->hide();
@@ -655,6 +659,7 @@ void Frmmain::CacherListeModif() {
 }
 
 void Frmmain::Liste_Click() {
+    if (Verre().SaisieContenance.Visible()) Verre().SaisieContenance.hide();
     CacherListeModif();
     ListeHaute();
 }
@@ -794,6 +799,7 @@ void Frmmain::Outils_MouseLeave() {
 void Frmmain::Bouton_Click(int Index) {
     if (Index == General::Tris()) return;
     if (!Bouton[static_cast<size_t>(Index)]->Value()) return;
+    Verre().SaisieContenance.hide();
     General::AfficherListe(Index);
     platform::SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("Tris"),
                           QString::number(Index));

@@ -10,6 +10,7 @@
 #include "platform/SingleInstance.h"
 
 class CadreRecette;
+class CadreVerre;
 
 // The main window: full screen, borderless, drawn with skin pieces; its
 // left column holds the two lists, its right block the recipe and glass
@@ -44,6 +45,11 @@ public:
 
     // The recipe panel inside Cadre(0).
     CadreRecette& Recette() const { return *recette_; }
+    // The glass panel inside Cadre(1).
+    CadreVerre& Verre() const { return *verre_; }
+    // The photo frame whose right press popped Pop.Menu2: 0 the recipe's,
+    // 1 the glass's.
+    int CadreMenuPhoto = 0;
     // The list the shown recipe came from: 'H' the upper list, 'B' the lower
     // one; the card pages through it.
     QChar ListeAffichee() const { return listeAffichee_; }
@@ -132,6 +138,7 @@ private:
     bool AfficherRecette(const QString& n, QChar liste);
     std::unique_ptr<platform::SingleInstance> instance_;
     std::unique_ptr<CadreRecette> recette_;
+    std::unique_ptr<CadreVerre> verre_;
     QChar listeAffichee_;
     bool loaded_ = false;
 };
