@@ -1,9 +1,12 @@
-// The lists' context menu: add, rename and delete entries of the main
-// window's lists. Its items belong to the task-bar window, which owns the
-// program's menus.
+// The lists' context menu (add, rename and delete entries of the main
+// window's lists) and the picture frames' menu (change or remove the recipe
+// photo or the glass picture). Their items belong to the task-bar window,
+// which owns the program's menus.
 #include "platform/InputBox.h"
 #include "platform/VbText.h"
 #include "recipe_view/CadreRecette.h"
+#include "recipe_view/CadreVerre.h"
+#include "recipe_view/Ecriture.h"
 #include "shell/AccesBase.h"
 #include "shell/Fenetres.h"
 #include "shell/Frmmain.h"
@@ -124,6 +127,9 @@ void Pop::Supprimer_Click() {
         if (f.LFilms.Count() > 0) return;
         if (AccesBase::InformationUtilisee(S(l->table), numero)) return;
         AccesBase::SupprimerEnregistrement(S(l->table), numero, S(l->champ));
+        CadreVerre& v = f.Verre();
+        if (kind == 2 && v.VerreAffiche() && *v.VerreAffiche() == platform::Val(numero))
+            v.Oublier();
         suffixe = S(l->suffixeSuppression);
     } else {
         return;
@@ -138,4 +144,32 @@ void Pop::Supprimer_Click() {
         f.LTDroit.Tag = QString::number(next->Index());
         f.ListeHaute();
     }
+}
+
+void Pop::ModifPhoto_Click() {
+    // As a press on that frame: the user chooses a picture, which is stored
+    // for the recipe or the glass the panel shows.
+    Frmmain& f = Frmmain::Instance();
+    if (f.CadreMenuPhoto == 1)
+        f.Verre().CadrephotoVerre_MouseDown(1, 0, 0, 0);
+    else
+        f.Recette().CadrePhoto_MouseDown(1, 0, 0, 0);
+}
+
+void Pop::SuppPhoto_Click() {
+    Frmmain& f = Frmmain::Instance();
+    const bool verre = f.CadreMenuPhoto == 1;
+    const std::optional<long long> numero =
+        verre ? f.Verre().VerreAffiche() : f.Recette().RecetteAffichee();
+    if (!numero) return;
+    const bool fait = Ecriture::Ecrire([&] {
+        AccesBase::EnregistrerPhoto(QStringLiteral(" "),
+                                    verre ? QStringLiteral("Verre") : QStringLiteral("Cocktails"),
+                                    *numero, 4);
+    });
+    if (!fait) return;
+    platform::PictureBox& image = verre ? f.Verre().PhotoVerre : f.Recette().Photo;
+    platform::Panel& cadre = verre ? f.Verre().CadrephotoVerre : f.Recette().CadrePhoto;
+    image.SetPicture(QPixmap());
+    cadre.SetCaption(QStringLiteral("Pas de photo"));
 }

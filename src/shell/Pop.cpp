@@ -57,6 +57,8 @@ Pop::Pop() : QWidget(nullptr) {
     action(Ajouter(), &Pop::Ajouter_Click);
     action(Modifier(), &Pop::Modifier_Click);
     action(Supprimer(), &Pop::Supprimer_Click);
+    action(ModifPhoto(), &Pop::ModifPhoto_Click);
+    action(SuppPhoto(), &Pop::SuppPhoto_Click);
 }
 
 void Pop::Form_Load() {

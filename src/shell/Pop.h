@@ -41,6 +41,9 @@ public:
     void Ajouter_Click();
     void Modifier_Click();
     void Supprimer_Click();
+    // What the picture frames' menu items do, on the frame that popped it.
+    void ModifPhoto_Click();
+    void SuppPhoto_Click();
 
     platform::PictureBox PetitEcran{this};
     platform::PictureBox GrandEcran{this};

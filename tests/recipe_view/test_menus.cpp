@@ -4,12 +4,14 @@
 #include <QtTest>
 
 #include "db/Schema.h"
+#include "platform/CommonDialog.h"
 #include "platform/InputBox.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/VbText.h"
 #include "recipe_view/CadreRecette.h"
+#include "recipe_view/CadreVerre.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 #include "shell/Pop.h"
@@ -262,6 +264,62 @@ private slots:
         QVERIFY(F().LFilms.LabelEditAutomatic());
         QTRY_VERIFY(F().LFilms.findChild<QLineEdit*>());
         QVERIFY(!F().Liste.LabelEditAutomatic());
+    }
+    // The photo menu acts on the frame that popped it: the recipe's photo
+    // even when the recipe was opened under its glass.
+    void photoMenuOnTheFrameThatPoppedIt() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QImage img(6, 4, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        QVERIFY(img.save(fx.Dir() + "/petite.png"));
+        db::OpenDb().Execute("UPDATE Verre SET Image = 'verre.png' WHERE NVerre = 1");
+        QVERIFY(img.save(fx.Dir() + "/verre.png"));
+        QVERIFY(fx.StartMain());
+        SortBy(2);
+        Click(F().Liste, "Coupe");
+        QVERIFY(!F().Verre().PhotoVerre.Picture().isNull());
+        Click(F().LFilms, "Charlie");
+        {
+            platform::CommonDialogSeam::Scripted answer({fx.Dir() + "/petite.png"});
+            platform::MenuSeam::Choose("ModifPhoto");
+            F().Recette().CadrePhoto_MouseDown(2, 0, 0, 0);
+        }
+        QCOMPARE(platform::MenuSeam::Popups().last().menu, QString("Menu2"));
+        QVERIFY(db::OpenDb()
+                    .OpenRecordset("SELECT Photo From Cocktails where Numero = 3")
+                    .Text(0)
+                    .contains('#'));
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT Image From Verre where NVerre = 1").Text(0),
+                 QString("verre.png"));
+        QVERIFY(!F().Recette().Photo.Picture().isNull());
+
+        // A cancelled choice stores nothing.
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        {
+            platform::CommonDialogSeam::Scripted cancel({QString()});
+            platform::MenuSeam::Choose("ModifPhoto");
+            F().Verre().CadrephotoVerre_MouseDown(2, 0, 0, 0);
+        }
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+
+        // Removing the glass picture stores one blank; the next load says so.
+        const QString tag = F().Verre().PhotoVerre.Tag;
+        platform::MenuSeam::Choose("SuppPhoto");
+        F().Verre().CadrephotoVerre_MouseDown(2, 0, 0, 0);
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT Image From Verre where NVerre = 1").Text(0),
+                 QString(" "));
+        QVERIFY(F().Verre().PhotoVerre.Picture().isNull());
+        QCOMPARE(F().Verre().CadrephotoVerre.Caption(), QString("Pas de photo"));
+        QCOMPARE(F().Verre().PhotoVerre.Tag, tag);
+        F().Verre().ChargerVerre(1);
+        QCOMPARE(F().Verre().CadrephotoVerre.Caption(), QString("Pas de photo"));
+        // And the recipe's photo, on its own frame.
+        platform::MenuSeam::Choose("SuppPhoto");
+        F().Recette().CadrePhoto_MouseDown(2, 0, 0, 0);
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT Photo From Cocktails where Numero = 3").Text(0),
+                 QString(" "));
+        QCOMPARE(F().Recette().CadrePhoto.Caption(), QString("Pas de photo"));
     }
 };
 

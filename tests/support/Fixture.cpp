@@ -10,6 +10,7 @@
 #include "platform/AppFolder.h"
 #include "platform/Controls.h"
 #include "platform/InputBox.h"
+#include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/Screen.h"
@@ -30,6 +31,8 @@ Fixture::Fixture() {
     platform::EndSeam::Enable();
     platform::InputSeam::Disable();
     platform::InputSeam::Enable();
+    platform::MenuSeam::Disable();
+    platform::MenuSeam::Enable();
     platform::OverrideScreenTwips(0, 0);
 }
 
@@ -39,6 +42,7 @@ Fixture::~Fixture() {
     platform::ModalSeam::Disable();
     platform::EndSeam::Disable();
     platform::InputSeam::Disable();
+    platform::MenuSeam::Disable();
     platform::OverrideScreenTwips(0, 0);
     platform::RestorePointer();
 }
