@@ -272,10 +272,10 @@ public:
     void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override {
         QStyledItemDelegate::initStyleOption(o, i);
         const QVariant fg = i.data(Qt::ForegroundRole);
+        // An entry without a colour of its own takes the list's highlighted
+        // text colour, which reads on the highlight.
         if (fg.isValid())
             o->palette.setColor(QPalette::HighlightedText, fg.value<QBrush>().color());
-        else
-            o->palette.setColor(QPalette::HighlightedText, o->palette.color(QPalette::Text));
     }
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& i) const override {
         if (auto* line = qobject_cast<QLineEdit*>(editor)) done_(i, line->text());
