@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libqt6svg6
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 qt6-webengine-dev
           libgl-dev libsqlite3-dev qt6-translations-l10n fonts-dejavu-core
           xvfb xauth imagemagick poppler-utils)
 missing=()

@@ -684,6 +684,81 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
     return QWidget::eventFilter(o, e);
 }
 
+// ---------------------------------------------------- OptionButton, CheckBox
+
+OptionButton::OptionButton(QWidget* parent) : Choice<QRadioButton>(parent) {
+    setFont(SkinFont(9.75));
+    connect(this, &QAbstractButton::clicked, this, [this] { emit Click(); });
+}
+
+void OptionButton::ClickIt() {
+    if (!isEnabled()) return;
+    SetValue(true);
+    emit Click();
+}
+
+CheckBox::CheckBox(QWidget* parent) : Choice<QCheckBox>(parent) {
+    setFont(SkinFont(9.75));
+    connect(this, &QAbstractButton::clicked, this, [this] { emit Click(); });
+}
+
+void CheckBox::ClickIt() {
+    if (!isEnabled()) return;
+    SetValue(!isChecked());
+    emit Click();
+}
+
+// ---------------------------------------------------------------- ListBox
+
+ListBox::ListBox(QWidget* parent) : Twips<QListWidget>(parent) {
+    setFont(SkinFont(9.75));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // The selection is the one the user or the code made; the current row
+    // that a focus gain sets on its own is not.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (quiet_ == 0 && ListIndex() >= 0) emit Click();
+    });
+}
+
+void ListBox::AddItem(const QString& s) {
+    ++quiet_;
+    addItem(s);
+    --quiet_;
+}
+
+void ListBox::Clear() {
+    ++quiet_;
+    clear();
+    --quiet_;
+}
+
+QString ListBox::List(int i) const {
+    const QListWidgetItem* it = item(i);
+    return it ? it->text() : QString();
+}
+
+int ListBox::ListIndex() const {
+    const QList<QListWidgetItem*> sel = selectedItems();
+    return sel.isEmpty() ? -1 : row(sel.first());
+}
+
+void ListBox::SetListIndex(int i) {
+    ++quiet_;
+    if (i >= 0 && i < count()) {
+        setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+        scrollToItem(item(i));
+    } else {
+        clearSelection();
+    }
+    --quiet_;
+}
+
+void ListBox::PickIt(int i) {
+    if (!isEnabled() || i < 0 || i >= count()) return;
+    SetListIndex(i);
+    emit Click();
+}
+
 // ------------------------------------------------------------ ScrollPanel
 
 ScrollPanel::ScrollPanel(QWidget* parent) : Twips<QScrollArea>(parent) {

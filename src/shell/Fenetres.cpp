@@ -1,5 +1,7 @@
 #include "shell/Fenetres.h"
 
+#include "card/Astuces.h"
+#include "card/FrmFind.h"
 #include "shell/DialogFrame.h"
 #include "shell/Splash.h"
 
@@ -10,6 +12,10 @@ namespace General {
 // 8 Splash.
 DialogFrame* Fenetre(short code) {
     switch (code) {
+        case 4:
+            return &Astuces::Instance();
+        case 5:
+            return &FrmFind::Instance();
         case 8:
             return &Splash::Instance();
         default:

@@ -155,8 +155,6 @@ private slots:
         QTest::newRow("-1") << -1;
         QTest::newRow("9") << 9;
         QTest::newRow("99") << 99;
-        // A window code whose window is not in the program yet.
-        QTest::newRow("5") << 5;
     }
     void restoreWithACodeOfNoWindow() {
         QFETCH(int, code);

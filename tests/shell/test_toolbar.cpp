@@ -82,7 +82,7 @@ private slots:
         QTest::newRow("3 pictures") << 3 << 3 << ""
                                     << "";
         QTest::newRow("4 search") << 4 << 5 << ""
-                                  << "";
+                                  << "FrmFind";
         QTest::newRow("7 partner") << 7 << 99 << "http://recettes.exemple.org/"
                                    << "";
         QTest::newRow("8 author") << 8 << 99 << "http://brivanta.exemple.net/"
@@ -92,7 +92,7 @@ private slots:
         QTest::newRow("10 help") << 10 << 99 << "%1/aide/index.htm"
                                  << "";
         QTest::newRow("11 tips") << 11 << 4 << ""
-                                 << "";
+                                 << "Astuces";
     }
     void toolClick() {
         QFETCH(int, index);
