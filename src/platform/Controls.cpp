@@ -616,6 +616,8 @@ TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
     }
     editor->setFont(font());
     editor->installEventFilter(this);
+    // A multi-line editor takes the mouse in its viewport.
+    if (multi_) multi_->viewport()->installEventFilter(this);
     setFocusProxy(editor);
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
@@ -672,7 +674,16 @@ void TextBox::TypeIt(const QString& s) {
     }
 }
 
+void TextBox::ClickIt() {
+    Editor()->setFocus(Qt::MouseFocusReason);
+    emit Click();
+}
+
 bool TextBox::eventFilter(QObject* o, QEvent* e) {
+    const bool mouseArea = o == line_ || (multi_ && o == multi_->viewport());
+    if (mouseArea && e->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+        emit Click();
     if (o == Editor()) {
         if (e->type() == QEvent::KeyPress) {
             const int ascii = KeyAscii(static_cast<QKeyEvent*>(e));

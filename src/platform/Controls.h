@@ -288,7 +288,8 @@ private:
 };
 
 // A text box, on one line or on several (line ends shown as breaks, read
-// back as CR LF). Change is raised for the user's edits only.
+// back as CR LF). Change is raised for the user's edits only; Click for a
+// click of the left button in it.
 class TextBox : public Twips<QWidget> {
     Q_OBJECT
 public:
@@ -303,9 +304,12 @@ public:
     QWidget* Editor() const;
     // What the user's typing does: replaces the text and raises Change.
     void TypeIt(const QString& s);
+    // What the user's click in the box does.
+    void ClickIt();
 
 signals:
     void Change();
+    void Click();
     void KeyPress(int keyAscii);
     void LostFocus();
 

@@ -2,6 +2,7 @@
 
 #include "card/Astuces.h"
 #include "card/FrmFind.h"
+#include "entry/Manuelle.h"
 #include "shell/DialogFrame.h"
 #include "shell/Splash.h"
 
@@ -12,6 +13,8 @@ namespace General {
 // 8 Splash.
 DialogFrame* Fenetre(short code) {
     switch (code) {
+        case 0:
+            return &Manuelle::Instance();
         case 4:
             return &Astuces::Instance();
         case 5:

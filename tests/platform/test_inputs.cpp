@@ -153,6 +153,24 @@ private slots:
         QCOMPARE(one.Text(), QString("Menthes"));
     }
 
+    void textBoxClickForTheLeftButtonOnly() {
+        QWidget w;
+        TextBox one(&w), many(&w, true);
+        one.setGeometry(0, 0, 100, 24);
+        many.setGeometry(0, 30, 100, 60);
+        w.show();
+        QSignalSpy k1(&one, &TextBox::Click);
+        QSignalSpy k2(&many, &TextBox::Click);
+        QTest::mouseClick(one.Editor(), Qt::LeftButton);
+        QTest::mouseClick(one.Editor(), Qt::RightButton);
+        // The multi-line editor takes the mouse in its viewport.
+        QTest::mouseClick(static_cast<QPlainTextEdit*>(many.Editor())->viewport(), Qt::LeftButton);
+        QCOMPARE(k1.count(), 1);
+        QCOMPARE(k2.count(), 1);
+        one.SetText("Menthe");
+        QCOMPARE(k1.count(), 1);
+    }
+
     void scrollPanelScrollsItsExtent() {
         QWidget w;
         ScrollPanel s(&w);

@@ -74,7 +74,7 @@ private slots:
         QTest::addColumn<QString>("opened");
         QTest::addColumn<QString>("shown");
         QTest::newRow("0 new recipe") << 0 << 0 << ""
-                                      << "";
+                                      << "Manuelle";
         QTest::newRow("1 import") << 1 << 1 << ""
                                   << "";
         QTest::newRow("2 card") << 2 << 2 << ""

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "db/Collection.h"
+#include "db/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
@@ -53,6 +54,21 @@ void Fixture::WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+QStringList Fixture::Rows(const QString& sql) {
+    auto d = db::OpenDb();
+    auto rs = d.OpenRecordset(sql);
+    QStringList out;
+    for (long i = 0; i < rs.RecordCount(); ++i, rs.MoveNext()) {
+        QStringList row;
+        for (int c = 0; c < rs.FieldCount(); ++c) {
+            const QVariant v = rs.Fields(c);
+            row << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+        }
+        out << row.join(u'|');
+    }
+    return out;
 }
 
 QStringList Fixture::Texts(const platform::ListView& list) {

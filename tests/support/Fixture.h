@@ -40,6 +40,9 @@ public:
     static QByteArray ReadFile(const QString& path);
     // Writes a whole file; a fixture that cannot be written ends the test run.
     static void WriteFile(const QString& path, const QByteArray& bytes);
+    // Every row of a query on the live collection, its values joined by "|"
+    // ("<null>" for no value).
+    static QStringList Rows(const QString& sql);
     // The texts of a list's entries, in their order.
     static QStringList Texts(const platform::ListView& list);
 

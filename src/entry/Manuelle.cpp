@@ -1,0 +1,362 @@
+#include "entry/Manuelle.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/MessageBox.h"
+#include "platform/Resume.h"
+#include "shell/AccesBase.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+#include "shell/Images.h"
+#include "shell/Skin.h"
+
+namespace {
+const QColor& kTexte = Skin::kCreme;
+
+// The frame's own picture behind "Pas de photo".
+QPixmap FondCadre(QSize s) {
+    QPixmap p(s.expandedTo({1, 1}));
+    p.fill(QColor(24, 18, 30));
+    QPainter g(&p);
+    g.setPen(QPen(Skin::kOr, 2));
+    g.drawRect(p.rect().adjusted(1, 1, -2, -2));
+    return p;
+}
+
+struct Place {
+    int libelle;
+    const char* texte;
+    double left, top;
+};
+}  // namespace
+
+Manuelle::Manuelle() : DialogFrame(QStringLiteral("Manuelle"), 0) {
+    DisposerFenetreTravail(QStringLiteral("Création Recette"));
+    Scroll0.Move(-10, -20, 12000, 8300);
+
+    CadrePhoto.Move(240, 240, 2775, 3135);
+    CadrePhoto.SetCaption(QStringLiteral("Pas de photo"));
+    CadrePhoto.SetAlignment(Qt::AlignCenter);
+    CadrePhoto.SetForeColor(kTexte);
+    CadrePhoto.SetPicture(FondCadre(CadrePhoto.size()));
+    CadrePhoto.setAccessibleName(QStringLiteral("Pas de photo"));
+    CadrePhoto.installEventFilter(this);
+    Photo.Move(120, 120, 2535, 2895);
+    Photo.SetStretch(true);
+    Photo.setToolTip(QStringLiteral("Cliquer ICI pour modifier l'image"));
+    Photo.setAccessibleName(QStringLiteral("Photo"));
+    Photo.installEventFilter(this);
+
+    // Headings: bold and underlined.
+    const Place libelles[] = {
+        {11, "Recette", 3240, 240},
+        {7, "Catégorie", 3240, 1100},
+        {1, "Type de verre", 3240, 2000},
+        {2, "Matériel", 3240, 2800},
+        {8, "Coût", 240, 3720},
+        {9, "Difficulté", 2160, 3720},
+        {10, "Teneur en alcool", 4200, 3720},
+        {0, "Ingrédients", 240, 4320},
+        {3, "Préparation", 6720, 240},
+        {4, "Décoration", 6600, 2040},
+        {5, "Description", 6600, 3720},
+        {6, "Histoire", 6600, 5160},
+    };
+    for (const Place& p : libelles) {
+        auto l = std::make_unique<platform::Label>(Scroll0.Content());
+        l->Move(p.left, p.top, 2500, 240);
+        l->setFont(platform::SkinFont(9.75, true, true));
+        l->SetCaption(QString::fromUtf8(p.texte));
+        l->SetForeColor(kTexte);
+        Libelle[static_cast<size_t>(p.libelle)] = std::move(l);
+    }
+
+    Recette.Move(3240, 480, 3135, 330);
+    Recette.setAccessibleName(QStringLiteral("Recette"));
+
+    struct Liste_ {
+        double left, top, width, height;
+        bool saisie;
+        int libelle;
+    };
+    const Liste_ listes[6] = {
+        {240, 3960, 1815, 315, false, 8},   {2160, 3960, 1935, 315, false, 9},
+        {4200, 3960, 2175, 315, false, 10}, {3240, 1340, 3135, 330, true, 7},
+        {3240, 2240, 3135, 330, true, 1},   {3240, 3050, 3135, 330, true, 2},
+    };
+    for (int i = 0; i < 6; ++i) {
+        const Liste_& d = listes[i];
+        auto c = std::make_unique<platform::ComboBox>(Scroll0.Content());
+        c->Move(d.left, d.top, d.width, d.height);
+        c->SetEditable(d.saisie);
+        c->setAccessibleName(Libelle[static_cast<size_t>(d.libelle)]->Caption());
+        connect(c.get(), &platform::ComboBox::Click, this, [this, i] { Liste_Click(i); });
+        Liste[static_cast<size_t>(i)] = std::move(c);
+    }
+
+    const double saisies[4][4] = {{6600, 480, 4935, 1455},
+                                  {6600, 2280, 4935, 1335},
+                                  {6600, 3960, 4935, 1095},
+                                  {6600, 5400, 4935, 1455}};
+    for (int i = 0; i < 4; ++i) {
+        auto t = std::make_unique<platform::TextBox>(Scroll0.Content(), true);
+        t->Move(saisies[i][0], saisies[i][1], saisies[i][2], saisies[i][3]);
+        t->setAccessibleName(Libelle[static_cast<size_t>(3 + i)]->Caption());
+        connect(t.get(), &platform::TextBox::Click, this, [this, i] { Saisie_Click(i); });
+        Saisie[static_cast<size_t>(i)] = std::move(t);
+    }
+
+    Scroll1.Move(240, 4600, 6255, 3615);
+    for (int i = 0; i < Creation::kLignes; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        const double top = 480.0 * i;
+        const QString n = QString::number(i + 1);
+        Qte[k] = std::make_unique<platform::TextBox>(Scroll1.Content());
+        Qte[k]->Move(0, top, 975, 315);
+        Qte[k]->setAccessibleName(QStringLiteral("Quantité ") + n);
+        connect(Qte[k].get(), &platform::TextBox::Click, this, [this, i] { Qte_Click(i); });
+        Qte2[k] = std::make_unique<platform::TextBox>(Scroll1.Content());
+        Qte2[k]->Move(990, top, 1575, 315);
+        Qte2[k]->setAccessibleName(QStringLiteral("Mesure ") + n);
+        connect(Qte2[k].get(), &platform::TextBox::Click, this, [this, i] { Qte2_Click(i); });
+        Ingre[k] = std::make_unique<platform::TextBox>(Scroll1.Content());
+        Ingre[k]->Move(2580, top, 3530, 315);
+        Ingre[k]->setAccessibleName(QStringLiteral("Ingrédient ") + n);
+        connect(Ingre[k].get(), &platform::TextBox::Click, this, [this, i] { Ingre_Click(i); });
+    }
+    Scroll1.SetScrollHeight(480.0 * (Creation::kLignes - 1) + 315);
+
+    // The pick-lists float over the grid, hidden until a cell is clicked.
+    const std::pair<platform::ComboBox*, const char*> picks[] = {
+        {&LQte, "Quantités"}, {&LQte2, "Mesures"}, {&LIngre, "Ingrédients"}};
+    for (auto [l, nom] : picks) {
+        l->SetEditable(true);
+        l->SetHeight(315);
+        l->setAccessibleName(QString::fromUtf8(nom));
+        l->raise();
+        l->hide();
+    }
+    LQte.SetWidth(975);
+    LQte2.SetWidth(1575);
+    LIngre.SetWidth(3530);
+    connect(&LQte, &platform::ComboBox::Change, this, &Manuelle::LQte_Change);
+    connect(&LQte, &platform::ComboBox::Click, this, &Manuelle::LQte_Change);
+    connect(&LQte2, &platform::ComboBox::Change, this, &Manuelle::LQte2_Change);
+    connect(&LQte2, &platform::ComboBox::Click, this, &Manuelle::LQte2_Change);
+    connect(&LIngre, &platform::ComboBox::Change, this, &Manuelle::LIngre_Change);
+    connect(&LIngre, &platform::ComboBox::Click, this, &Manuelle::LIngre_Change);
+
+    Creer.Move(8040, 7000, 1935, 795);
+    Creer.SetCaption(QStringLiteral("Créer"));
+    Creer.Icon = Skin::Picture(QStringLiteral("ok_icon"), {64, 64});
+    Creer.Picture = Creer.PictureUp = Skin::Picture(QStringLiteral("ok_face_normal"), Creer.size());
+    Creer.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), Creer.size());
+    Creer.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), Creer.size());
+    connect(&Creer, &platform::PictureButton::Click, this, [this] { Creer_Click(); });
+}
+
+void Manuelle::Form_Load() {
+    Frmmain& f = Frmmain::Instance();
+    Habillage h;
+    h.fondPrincipal = true;
+    h.modeSplash = true;
+    RecetteCreee = false;
+    ChargerHabillage(h);
+    for (platform::ScrollPanel* s : Scroll) s->SetPicture(f.Liste.Picture());
+    Photo.setCursor(f.Liste.MouseIcon());
+    for (auto& l : Liste) l->setCursor(f.Liste.MouseIcon());
+    ChargerCoutDiffTeneur();
+    const std::pair<const char*, platform::ComboBox*> tables[] = {
+        {"Categorie", Liste[3].get()}, {"Verre", Liste[4].get()}, {"Realisation", Liste[5].get()},
+        {"Quantite", &LQte},           {"Mesure", &LQte2},        {"Ingredient", &LIngre}};
+    for (auto [table, liste] : tables)
+        AccesBase::RemplirListeTable(QString::fromLatin1(table), QString::fromLatin1(table), 1,
+                                     *liste);
+}
+
+void Manuelle::ChargerCoutDiffTeneur() {
+    const QStringList* mots[3] = {&General::Couts, &General::Difficultes, &General::Teneurs};
+    for (size_t i = 0; i < 3; ++i) {
+        for (const QString& m : *mots[i]) Liste[i]->AddItem(m);
+        Liste[i]->SetListIndex(0);
+    }
+}
+
+void Manuelle::ReinitChamps() {
+    Recette.SetText(QString());
+    for (auto& s : Saisie) s->SetText(QString());
+    for (size_t i = 0; i < 3; ++i) Liste[i]->SetListIndex(0);
+    for (size_t i = 3; i < 6; ++i) Liste[i]->SetText(QString());
+    Photo.Tag.clear();
+    Photo.SetPicture(QPixmap());
+    for (int i = 0; i < Creation::kLignes; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        Qte[k]->SetText(QString());
+        Qte2[k]->SetText(QString());
+        Ingre[k]->SetText(QString());
+    }
+}
+
+void Manuelle::CreerRecette() {
+    Creation::CreerRecette(*this, Creation::Variante::Manuelle);
+}
+
+Creation::Fiche Manuelle::LireFiche() const {
+    Creation::Fiche f;
+    f.Recette = Recette.Text();
+    for (size_t i = 0; i < 6; ++i) f.Liste[i] = Liste[i]->Text();
+    for (size_t i = 0; i < 3; ++i) f.Niveaux[i] = Liste[i]->ListIndex();
+    for (size_t i = 0; i < 4; ++i) f.Saisie[i] = Saisie[i]->Text();
+    f.PhotoTag = Photo.Tag;
+    for (size_t i = 0; i < Creation::kLignes; ++i) {
+        f.Qte[i] = Qte[i]->Text();
+        f.Qte2[i] = Qte2[i]->Text();
+        f.Ingre[i] = Ingre[i]->Text();
+    }
+    return f;
+}
+
+void Manuelle::DonnerFocus(Creation::Champ champ) {
+    switch (champ) {
+        case Creation::Champ::Recette:
+            Recette.setFocus();
+            break;
+        case Creation::Champ::Categorie:
+            Liste[3]->setFocus();
+            break;
+        case Creation::Champ::Verre:
+            Liste[4]->setFocus();
+            break;
+        case Creation::Champ::Methode:
+            Liste[5]->setFocus();
+            break;
+        case Creation::Champ::Aucun:
+            break;
+    }
+}
+
+void Manuelle::RecetteEcrite(const Creation::Resultat& r) {
+    RecetteCreee = true;
+    CreationFaite = true;
+    const Creation::Nouveaux& n = r.Ajouts;
+    const std::pair<const QStringList*, platform::ComboBox*> listes[] = {
+        {&n.Categories, Liste[3].get()},
+        {&n.Verres, Liste[4].get()},
+        {&n.Realisations, Liste[5].get()},
+        {&n.Quantites, &LQte},
+        {&n.Mesures, &LQte2},
+        {&n.Ingredients, &LIngre}};
+    for (auto [textes, liste] : listes)
+        for (const QString& t : *textes) liste->AddItem(t);
+}
+
+void Manuelle::Placer(platform::ComboBox& l, const platform::TextBox& x, int i) {
+    l.Move(x.Left(), x.Top(), x.Width(), l.Height());
+    l.SetVisible(true);
+    l.Tag = QString::number(i);
+}
+
+void Manuelle::Qte_Click(int i) {
+    Placer(LQte, *Qte[static_cast<size_t>(i)], i);
+    LQte.raise();
+    LQte2.SetVisible(false);
+    LIngre.SetVisible(false);
+}
+
+void Manuelle::Qte2_Click(int i) {
+    Placer(LQte2, *Qte2[static_cast<size_t>(i)], i);
+    LQte.SetVisible(false);
+    LIngre.SetVisible(false);
+}
+
+void Manuelle::Ingre_Click(int i) {
+    Placer(LIngre, *Ingre[static_cast<size_t>(i)], i);
+    LQte2.SetVisible(false);
+    LQte.SetVisible(false);
+}
+
+void Manuelle::Copier(const platform::ComboBox& l,
+                      std::array<std::unique_ptr<platform::TextBox>, Creation::kLignes>& x) {
+    bool ok = false;
+    const int i = l.Tag.toInt(&ok);
+    // Not yet placed on a line: nothing to copy into.
+    if (!ok || i < 0 || i >= Creation::kLignes) return;
+    x[static_cast<size_t>(i)]->SetText(l.Text());
+}
+
+void Manuelle::LQte_Change() {
+    Copier(LQte, Qte);
+}
+void Manuelle::LQte2_Change() {
+    Copier(LQte2, Qte2);
+}
+void Manuelle::LIngre_Change() {
+    Copier(LIngre, Ingre);
+}
+
+void Manuelle::CacherListes() {
+    for (platform::ComboBox* l : {&LQte2, &LQte, &LIngre})
+        if (l->Visible()) l->SetVisible(false);
+}
+
+void Manuelle::Liste_Click(int) {
+    CacherListes();
+}
+
+void Manuelle::Saisie_Click(int) {
+    CacherListes();
+}
+
+void Manuelle::CadrePhoto_Click() {
+    General::ChercherImage(Photo, CadrePhoto);
+}
+
+void Manuelle::Photo_Click() {
+    CacherListes();
+    CadrePhoto_Click();
+}
+
+void Manuelle::Creer_Click() {
+    if (!Creer.Value()) return;
+    platform::Finally relache([this] { Creer.SetValue(false); });
+    RecetteCreee = false;
+    CreerRecette();
+    Creer.SetValue(false);
+    if (RecetteCreee) {
+        ReinitChamps();
+        platform::MsgBox(QStringLiteral("Création réussie ! "), platform::vbInformation);
+    }
+}
+
+void Manuelle::Quit_Click() {
+    if (!Quit.Value()) return;
+    Quit.SetValue(false);
+    // The main list shows every recipe created since the window opened; a
+    // failing refresh is told and the window still closes.
+    if (CreationFaite) platform::Reported([] { General::AfficherListe(General::Tris()); }, this);
+    Unload();
+}
+
+// Only Quit closes, so that every close refreshes the main list when it must
+// and unloads the window.
+void Manuelle::reject() {}
+
+bool Manuelle::eventFilter(QObject* o, QEvent* e) {
+    if ((o == &CadrePhoto || o == &Photo) &&
+        (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease) &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        if (e->type() == QEvent::MouseButtonRelease)
+            platform::Reported(
+                [&] {
+                    if (o == &Photo)
+                        Photo_Click();
+                    else
+                        CadrePhoto_Click();
+                },
+                this);
+        return true;
+    }
+    return DialogFrame::eventFilter(o, e);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "entry/Creation.h"
+#include "platform/Controls.h"
+#include "shell/DialogFrame.h"
+#include "shell/Patch.h"
+
+// "Création Recette": the window in which the user types one new recipe at
+// a time. Window code 0; its close unloads it.
+class Manuelle : public DialogFrame, public LoadedOnce<Manuelle>, public Creation::Formulaire {
+    Q_OBJECT
+public:
+    void Form_Load();
+    void ChargerCoutDiffTeneur();
+    void ReinitChamps();
+    void CreerRecette();
+
+    void Qte_Click(int i);
+    void Qte2_Click(int i);
+    void Ingre_Click(int i);
+    void LQte_Change();
+    void LQte2_Change();
+    void LIngre_Change();
+    void Liste_Click(int i);
+    void Saisie_Click(int i);
+    void CadrePhoto_Click();
+    void Photo_Click();
+    void Creer_Click();
+    void Quit_Click() override;
+
+    // Scroll(0) holds the form; Scroll(1), inside it, the ingredient grid.
+    platform::ScrollPanel Scroll0{&Fond};
+    platform::ScrollPanel Scroll1{Scroll0.Content()};
+    std::array<platform::ScrollPanel*, 2> Scroll{&Scroll0, &Scroll1};
+
+    platform::Panel CadrePhoto{Scroll0.Content()};
+    platform::PictureBox Photo{&CadrePhoto};
+    platform::TextBox Recette{Scroll0.Content()};
+    std::array<std::unique_ptr<platform::Label>, 12> Libelle;
+    std::array<std::unique_ptr<platform::ComboBox>, 6> Liste;
+    std::array<std::unique_ptr<platform::TextBox>, 4> Saisie;
+    std::array<std::unique_ptr<platform::TextBox>, Creation::kLignes> Qte, Qte2, Ingre;
+    // Floating pick-lists over the ingredient grid; Tag holds their line.
+    platform::ComboBox LQte{Scroll1.Content()};
+    platform::ComboBox LQte2{Scroll1.Content()};
+    platform::ComboBox LIngre{Scroll1.Content()};
+    BoutonIcone Creer{Scroll0.Content()};
+
+    // The last Créer click wrote a recipe.
+    bool RecetteCreee = false;
+    // A recipe was written since the window was loaded.
+    bool CreationFaite = false;
+
+    // Creation::Formulaire
+    Creation::Fiche LireFiche() const override;
+    void DonnerFocus(Creation::Champ champ) override;
+    void RecetteEcrite(const Creation::Resultat& r) override;
+
+    // Escape does not close the window: only Quit does.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    friend class LoadedOnce<Manuelle>;
+    Manuelle();
+    void CacherListes();
+    // Lays pick-list l over cell i of column x and notes its line.
+    void Placer(platform::ComboBox& l, const platform::TextBox& x, int i);
+    void Copier(const platform::ComboBox& l,
+                std::array<std::unique_ptr<platform::TextBox>, Creation::kLignes>& x);
+};
