@@ -2,6 +2,7 @@
 
 #include "card/Astuces.h"
 #include "card/FrmFind.h"
+#include "entry/Facile.h"
 #include "entry/Manuelle.h"
 #include "shell/DialogFrame.h"
 #include "shell/Splash.h"
@@ -15,6 +16,8 @@ DialogFrame* Fenetre(short code) {
     switch (code) {
         case 0:
             return &Manuelle::Instance();
+        case 1:
+            return &Facile::Instance();
         case 4:
             return &Astuces::Instance();
         case 5:
