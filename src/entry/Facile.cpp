@@ -80,9 +80,8 @@ Facile::Facile() : DialogFrame(QStringLiteral("Facile"), 1) {
     Analyse.setAccessibleName(QStringLiteral("Récupérer la recette affichée"));
     Habiller(Analyse, QStringLiteral("tool_1"));
     Analyse.hide();
-    connect(&Analyse, &platform::PictureButton::Click, this, [this] {
-        platform::Reported([this] { Analyse_Click(); }, this);
-    });
+    connect(&Analyse, &platform::PictureButton::Click, this,
+            [this] { platform::Reported([this] { Analyse_Click(); }, this); });
     Pb.Move(7560, 240, 3255, 255);
     Pb.hide();
     LPB.Move(7560, 480, 3255, 255);
@@ -221,9 +220,10 @@ void Facile::WebBrowser1_DocumentComplete(const QString&) {
         WebBrowser1.RunScript(
             QStringLiteral("document.querySelectorAll('a.partenaire').forEach(function (a) "
                            "{ a.href = %1; });")
-                .arg(QString::fromUtf8(
-                    QJsonDocument(QJsonArray{Configuration::SitePartenaire()}).toJson(
-                        QJsonDocument::Compact)).mid(1).chopped(1)));
+                .arg(QString::fromUtf8(QJsonDocument(QJsonArray{Configuration::SitePartenaire()})
+                                           .toJson(QJsonDocument::Compact))
+                         .mid(1)
+                         .chopped(1)));
     if (adresse.contains(QStringLiteral("/recette-cocktai"))) Analyse.show();
     if (Photo.toolTip() == adresse) Module1::TelechargerPhoto();
 }
@@ -290,7 +290,8 @@ void Facile::Creer_Click() {
     platform::Finally relache([this] { Creer.SetValue(false); });
     RecetteCreee = false;
     CreerRecette();
-    if (RecetteCreee) platform::MsgBox(QStringLiteral("Création réussie ! "), platform::vbInformation);
+    if (RecetteCreee)
+        platform::MsgBox(QStringLiteral("Création réussie ! "), platform::vbInformation);
 }
 
 void Facile::Quit_Click() {

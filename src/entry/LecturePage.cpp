@@ -9,10 +9,10 @@
 #include "platform/Resume.h"
 #include "platform/Screen.h"
 #include "platform/VbText.h"
-#include "shell/Frmmain.h"
-#include "shell/Images.h"
 #include "shell/Configuration.h"
+#include "shell/Frmmain.h"
 #include "shell/General.h"
+#include "shell/Images.h"
 
 using platform::Trim;
 
@@ -80,9 +80,10 @@ QString LiensHistoire() {
 }
 
 QString MessageTropIngredients() {
-    return QStringLiteral("           Le nombre d'ingrédients est plus que 7  !!!\r\r"
-                          "Veuillez noter les ingrédients manquants pour les ajouter "
-                          "manuellement !");
+    return QStringLiteral(
+        "           Le nombre d'ingrédients est plus que 7  !!!\r\r"
+        "Veuillez noter les ingrédients manquants pour les ajouter "
+        "manuellement !");
 }
 
 void EnleverBalises(QString& Texte) {
@@ -294,7 +295,8 @@ int Lire(const QString& page, Panneau& p, Suivi& suivi, const Site& site) {
     // The partner's links, as they stand in the page and as the history's
     // cleaning leaves them (its no-break space made a blank).
     const QString liens = LiensHistoire();
-    const QString liensNettoyes = QString(liens).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    const QString liensNettoyes =
+        QString(liens).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
     const qsizetype n = page.size();
     qsizetype debut = 0;
     while (debut < n) {
@@ -313,8 +315,10 @@ int Lire(const QString& page, Panneau& p, Suivi& suivi, const Site& site) {
         if (Contient(ligne, "<em>cher</em>")) TypeNotation = 1;
         if (Contient(ligne, "<em>difficile</em>")) TypeNotation = 2;
         if (Contient(ligne, "ratingfill")) {
-            if (TypeNotation == 1) LireNotation(ligne, p, 0);
-            else if (TypeNotation == 2) LireNotation(ligne, p, 1);
+            if (TypeNotation == 1)
+                LireNotation(ligne, p, 0);
+            else if (TypeNotation == 2)
+                LireNotation(ligne, p, 1);
         }
         if (LirePreparationAncienne(ligne, p, site)) suivi.Progression(100);
         if (p.Recette.isEmpty()) LireTitre(ligne, p, site);
@@ -383,8 +387,9 @@ void ChargerPhoto(Facile& f, const QString& adresse) {
         PhotoOctets.clear();
         f.Photo.SetPicture(QPixmap());
         f.Photo.Tag.clear();
-        const QString raison = t.ok ? QStringLiteral("Photo non reçue : le fichier n'est pas une image")
-                                    : QStringLiteral("Photo non reçue : ") + t.erreur;
+        const QString raison =
+            t.ok ? QStringLiteral("Photo non reçue : le fichier n'est pas une image")
+                 : QStringLiteral("Photo non reçue : ") + t.erreur;
         f.LPB.SetCaption(raison);
         f.Status.SetCaption(raison);
         return;

@@ -12,7 +12,12 @@ namespace platform {
 //   letters, digits and -_.: ; any other value, and every value of an
 //   attribute that classic HTML does not know (itemprop, property, data-),
 //   in double quotes, a double quote inside written &quot;;
-// - text as the page holds it, a no-break space written &nbsp;;
+// - a style attribute written from the rules the page parsed, property
+//   names in capitals, each "NAME: value", joined by "; ", in quotes
+//   (style="WIDTH: 48px");
+// - text as the page holds it, a no-break space written &nbsp;; a text of
+//   nothing but white space that holds a line break is the layout of the
+//   page's source and is left out, as the old browser did;
 // - comments kept, other nodes left out;
 // - a carriage return and line feed before the start tag of every block
 //   (paragraphs, lists and their items, headings, divisions, tables and
@@ -44,6 +49,7 @@ const QString& ScriptDocumentHtml() {
     marginheight: 'marginHeight', longdesc: 'longDesc', datetime: 'dateTime', enctype: 'encType',
     noshade: 'noShade', noresize: 'noResize', nohref: 'noHref'};
   var NU = /^[A-Za-z0-9_.:\-]+$/;
+  var MISE = /^[ \t\r\n\f]*[\r\n][ \t\r\n\f]*$/;
   var out = [], pile = [], c;
   var racine = document.documentElement;
   if (!racine) return '';
@@ -58,6 +64,15 @@ const QString& ScriptDocumentHtml() {
       for (var i = 0; i < n.attributes.length; ++i) {
         var a = n.attributes[i], nom = a.name, v = a.value;
         s += ' ' + (NOMS[nom] || nom) + '=';
+        if (nom === 'style' && n.style) {
+          var regles = [];
+          for (var k = 0; k < n.style.length; ++k) {
+            var p = n.style[k];
+            regles.push(p.toUpperCase() + ': ' + n.style.getPropertyValue(p));
+          }
+          s += '"' + regles.join('; ').replace(/"/g, '&quot;') + '"';
+          continue;
+        }
         s += (CLASSIQUES[nom] === 1 && NU.test(v)) ? v : '"' + v.replace(/"/g, '&quot;') + '"';
       }
       out.push(s + '>');
@@ -67,6 +82,7 @@ const QString& ScriptDocumentHtml() {
         for (c = parent.lastChild; c; c = c.previousSibling) pile.push(c);
       }
     } else if (n.nodeType === 3) {
+      if (MISE.test(n.data)) continue;
       out.push(n.data.replace(/\u00a0/g, '&nbsp;'));
     } else if (n.nodeType === 8) {
       out.push('<!--' + n.data + '-->');

@@ -3,6 +3,7 @@
 #include <QAuthenticator>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineCertificateError>
@@ -10,7 +11,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
-#include <QPointer>
 #include <functional>
 #include <memory>
 

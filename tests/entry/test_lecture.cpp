@@ -53,21 +53,35 @@ private slots:
         QTest::addColumn<QString>("qte");
         QTest::addColumn<QString>("mesure");
         QTest::addColumn<QString>("nom");
-        QTest::newRow("4 cl et blanc") << Ingredient("4 cl ", "Rhum") << 1 << "4" << "cl" << "Rhum";
-        QTest::newRow("blanc puis 4 cl") << Ingredient(" 4 cl", "Rhum") << 1 << "" << "4 cl" << "Rhum";
-        QTest::newRow("un mot") << Ingredient("sucre", "Sucre") << 1 << "" << "sucre" << "Sucre";
-        QTest::newRow("rien") << Ingredient("", "Glace") << 1 << "" << "" << "Glace";
+        QTest::newRow("4 cl et blanc") << Ingredient("4 cl ", "Rhum") << 1 << "4"
+                                       << "cl"
+                                       << "Rhum";
+        QTest::newRow("blanc puis 4 cl") << Ingredient(" 4 cl", "Rhum") << 1 << ""
+                                         << "4 cl"
+                                         << "Rhum";
+        QTest::newRow("un mot") << Ingredient("sucre", "Sucre") << 1 << ""
+                                << "sucre"
+                                << "Sucre";
+        QTest::newRow("rien") << Ingredient("", "Glace") << 1 << ""
+                              << ""
+                              << "Glace";
         QTest::newRow("trois mots") << Ingredient("1 trait fin ", "Angostura") << 1 << "1"
-                                    << "trait fin" << "Angostura";
+                                    << "trait fin"
+                                    << "Angostura";
         QTest::newRow("une seule fin de lien")
             << QStringLiteral("Ajouter à mes ingrédients</A>4 cl <A title=x ingredients\">Rhum")
-            << 0 << "" << "" << "";
+            << 0 << ""
+            << ""
+            << "";
         QTest::newRow("sans la marque du nom")
-            << QStringLiteral("<A>Ajouter à mes ingrédients</A>4 cl <A title=x>Rhum</A>") << 0
-            << "" << "" << "";
+            << QStringLiteral("<A>Ajouter à mes ingrédients</A>4 cl <A title=x>Rhum</A>") << 0 << ""
+            << ""
+            << "";
         QTest::newRow("sans le titre du lien")
             << QStringLiteral("<A>Ajouter à mes ingrédients</A>4 cl <A x=\"ingredients\">Rhum</A>")
-            << 0 << "" << "" << "";
+            << 0 << ""
+            << ""
+            << "";
     }
     void ingredient() {
         QFETCH(QString, ligne);
@@ -108,21 +122,22 @@ private slots:
         auto barre = [](const QString& w) {
             return QStringLiteral("<SPAN class=ratingFill style=\"WIDTH: %1\"></SPAN>").arg(w);
         };
-        QTest::newRow("48 après le coût") << QStringList{cher, barre("48px")} << General::Couts[3]
-                                          << "";
+        QTest::newRow("48 après le coût")
+            << QStringList{cher, barre("48px")} << General::Couts[3] << "";
         QTest::newRow("48 après la difficulté")
             << QStringList{diff, barre("48px")} << "" << General::Difficultes[3];
-        QTest::newRow("96 ne dit rien") << QStringList{cher, barre("96px")} << General::Couts[0]
-                                        << "";
+        QTest::newRow("96 ne dit rien")
+            << QStringList{cher, barre("96px")} << General::Couts[0] << "";
         QTest::newRow("95 %") << QStringList{cher, barre("95%")} << General::Couts[5] << "";
         QTest::newRow("moitié vers le pair, en haut")
             << QStringList{cher, barre("47.5px")} << General::Couts[3] << "";
         QTest::newRow("moitié vers le pair, en bas")
             << QStringList{cher, barre("46.5px")} << General::Couts[2] << "";
-        QTest::newRow("pas un nombre") << QStringList{cher, barre("grand")} << General::Couts[0]
-                                       << "";
+        QTest::newRow("pas un nombre")
+            << QStringList{cher, barre("grand")} << General::Couts[0] << "";
         QTest::newRow("négative") << QStringList{cher, barre("-40px")} << General::Couts[0] << "";
-        QTest::newRow("avant toute étiquette") << QStringList{barre("48px")} << "" << "";
+        QTest::newRow("avant toute étiquette") << QStringList{barre("48px")} << ""
+                                               << "";
         QTest::newRow("la dernière barre l'emporte")
             << QStringList{cher, barre("16px"), barre("80px")} << General::Couts[5] << "";
         QTest::newRow("les deux sur une ligne")
@@ -148,16 +163,22 @@ private slots:
     void titre_data() {
         QTest::addColumn<QString>("ligne");
         QTest::addColumn<QString>("nom");
-        QTest::newRow("au début") << "<TITLE>Recette du Cocktail Mojito .:. Recettes, cocktails</TITLE>"
-                                  << "Mojito";
+        QTest::newRow("au début")
+            << "<TITLE>Recette du Cocktail Mojito .:. Recettes, cocktails</TITLE>"
+            << "Mojito";
         QTest::newRow("plus loin") << "<TITLE>Recettes : Recette du Cocktail Daïquiri</TITLE>"
                                    << "du Cocktail Daïquiri";
         QTest::newRow("point d'exclamation et Recette Cocktail")
-            << "<TITLE>Americano ! Recette Cocktail</title>" << "Americano";
-        QTest::newRow("tiret") << "<TITLE>Recette du Cocktail Sex-on-the-beach</TITLE>" << "Sex";
-        QTest::newRow("sans fin") << "<HEAD><TITLE>Recette du Cocktail Bellini" << "Bellini";
-        QTest::newRow("vide") << "<TITLE>!</TITLE>" << "";
-        QTest::newRow("sans titre") << "<H1>Mojito</H1>" << "";
+            << "<TITLE>Americano ! Recette Cocktail</title>"
+            << "Americano";
+        QTest::newRow("tiret") << "<TITLE>Recette du Cocktail Sex-on-the-beach</TITLE>"
+                               << "Sex";
+        QTest::newRow("sans fin") << "<HEAD><TITLE>Recette du Cocktail Bellini"
+                                  << "Bellini";
+        QTest::newRow("vide") << "<TITLE>!</TITLE>"
+                              << "";
+        QTest::newRow("sans titre") << "<H1>Mojito</H1>"
+                                    << "";
     }
     void titre() {
         QFETCH(QString, ligne);
@@ -179,8 +200,8 @@ private slots:
         QTest::addColumn<QString>("ligne");
         QTest::addColumn<int>("champ");  // 3 category, 4 glass, 5 method, 10 decoration
         QTest::addColumn<QString>("valeur");
-        QTest::newRow("catégorie") << "<META content=\"Long drinks \" itemprop=\"recipeCategory\">"
-                                   << 3 << "Long drinks";
+        QTest::newRow("catégorie")
+            << "<META content=\"Long drinks \" itemprop=\"recipeCategory\">" << 3 << "Long drinks";
         QTest::newRow("catégorie, deux méta")
             << "<META content=x><META content=\"Short-drinks+tiki \" itemprop=\"recipeCategory\">"
                "                                   "
@@ -195,8 +216,8 @@ private slots:
         QTest::newRow("matériel") << "Réalisez la recette <A href=\"x\"><U>Au shaker</U></A>" << 5
                                   << "Au shaker";
         QTest::newRow("matériel sans fin") << "Réalisez la recette au verre" << 5 << " au verre";
-        QTest::newRow("décor")
-            << "<P><B>Décor:</B>&nbsp;une cerise<BR></P><B>Autre</B>" << 10 << "une cerise";
+        QTest::newRow("décor") << "<P><B>Décor:</B>&nbsp;une cerise<BR></P><B>Autre</B>" << 10
+                               << "une cerise";
         QTest::newRow("décor sans fin") << "Décor: une olive <BR>" << 10 << "une olive ";
     }
     void champs() {
@@ -242,13 +263,14 @@ private slots:
     void histoire() {
         Panneau p;
         p.Saisie[3] = QStringLiteral("ancienne");
-        Lire({QStringLiteral("<P>avant</P>"), QStringLiteral("<H2>Histoire du cocktail</H2>"),
-              QStringLiteral("<P>Né à <STRONG>Cuba</STRONG>&nbsp;en 1930.<BR>Fin</P>"),
-              QStringLiteral("<P>Sucre < citron, et voilà"),
-              QStringLiteral("<P><A href=x>• Variantes de Cocktails</A> &nbsp;<A href=y>• Dates "
-                             "de conception des grands cocktails classiques</A></P>"),
-              QStringLiteral("<H2>Commentaires de la recette</H2>"), QStringLiteral("<P>après</P>")},
-             p);
+        Lire(
+            {QStringLiteral("<P>avant</P>"), QStringLiteral("<H2>Histoire du cocktail</H2>"),
+             QStringLiteral("<P>Né à <STRONG>Cuba</STRONG>&nbsp;en 1930.<BR>Fin</P>"),
+             QStringLiteral("<P>Sucre < citron, et voilà"),
+             QStringLiteral("<P><A href=x>• Variantes de Cocktails</A> &nbsp;<A href=y>• Dates "
+                            "de conception des grands cocktails classiques</A></P>"),
+             QStringLiteral("<H2>Commentaires de la recette</H2>"), QStringLiteral("<P>après</P>")},
+            p);
         QCOMPARE(p.Saisie[3], QStringLiteral("Histoire du cocktail\r\nNé à  Cuba en 1930.\r\nFin"
                                              "Sucre < citron, et voilà"));
         QVERIFY(!Module1::DansHistoire);
@@ -268,11 +290,16 @@ private slots:
     void enleverBalises_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("reste");
-        QTest::newRow("balises") << "<P>a<B>b</B>c</P>" << "abc";
-        QTest::newRow("< sans >") << "<P>a < b" << "a < b";
-        QTest::newRow("< puis > plus loin") << "a < b <I>c" << "a c";
-        QTest::newRow("> seul") << "a > b" << "a > b";
-        QTest::newRow("vide") << "" << "";
+        QTest::newRow("balises") << "<P>a<B>b</B>c</P>"
+                                 << "abc";
+        QTest::newRow("< sans >") << "<P>a < b"
+                                  << "a < b";
+        QTest::newRow("< puis > plus loin") << "a < b <I>c"
+                                            << "a c";
+        QTest::newRow("> seul") << "a > b"
+                                << "a > b";
+        QTest::newRow("vide") << ""
+                              << "";
     }
     void enleverBalises() {
         QFETCH(QString, texte);
