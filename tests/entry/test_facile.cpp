@@ -231,6 +231,268 @@ private slots:
         QVERIFY(!Facile::Loaded());
         QVERIFY(Fixture::Texts(F().Liste).contains(QStringLiteral("Mojito (Le) (Le)")));
     }
+
+    // The recipe-page fragment counts only in its own letter case.
+    void fragmentEnCasse() {
+        Ouvert o;
+        QVERIFY(o.Aller(QStringLiteral("/RECETTE-COCKTAIL-mojito.htm")));
+        QVERIFY(!o.W().Analyse.Visible());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(o.W().Analyse.Visible());
+    }
+
+    // Back and forward hide Analyse at once; it comes back when the recipe
+    // page has loaded. The buttons follow what the browser allows.
+    void precedentSuivant() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(!w.Navi[0]->isEnabled() && !w.Navi[1]->isEnabled());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        QVERIFY(w.Analyse.Visible());
+        QVERIFY(w.Navi[0]->isEnabled() && !w.Navi[1]->isEnabled());
+        QVERIFY(Ouvert::Charger([&] {
+            w.Navi[0]->ClickIt();
+            QVERIFY(!w.Analyse.Visible());
+            QVERIFY(!w.Navi[0]->Value());
+        }));
+        QVERIFY(
+            w.WebBrowser1.LocationURL().endsWith(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(w.Analyse.Visible());
+        QVERIFY(w.Navi[1]->isEnabled());
+        QVERIFY(Ouvert::Charger([&] {
+            w.Navi[1]->ClickIt();
+            QVERIFY(!w.Analyse.Visible());
+        }));
+        QVERIFY(w.Analyse.Visible());
+        QVERIFY(!w.Navi[1]->isEnabled());
+        // The partner's home: no recipe there.
+        QCOMPARE(w.GotO1.toolTip(), QStringLiteral("Visiter le site ") + o.site.srv.Base() + "/");
+        QVERIFY(Ouvert::Charger([&] { w.GotO1.ClickIt(); }));
+        QCOMPARE(w.WebBrowser1.LocationURL(), o.site.srv.Base() + "/");
+        QVERIFY(!w.Analyse.Visible() && !w.GotO1.Value());
+    }
+
+    // Navigateur empties the fields and keeps the photo: a page without
+    // photo read next is created with the first page's photo.
+    void navigateurGardeLaPhoto() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Revenir.ClickIt();
+        QVERIFY(w.WebBrowser1.Visible() && w.CadreBouton.Visible() && !w.Scroll0.Visible());
+        QVERIFY(!w.Revenir.Value());
+        QCOMPARE(w.Recette.Text(), QString());
+        for (size_t i = 0; i < 7; ++i) QCOMPARE(w.Ingre[i]->Text(), QString());
+        for (auto& t : w.Saisie) QCOMPARE(t->Text(), QString());
+        for (auto& t : w.Liste) QCOMPARE(t->Text(), QString());
+        QVERIFY(!w.Photo.Picture().isNull());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Americano   "));
+        QCOMPARE(w.Liste[0]->Text(), General::Couts[0]);
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Apéritifs"));
+        QCOMPARE(w.Photo.toolTip(), QString());
+        QCOMPARE(w.Photo.Tag, o.site.Url(QStringLiteral("/photos/mojito.jpg")));
+        QCOMPARE(Module1::PhotoOctets, o.site.photo);
+        w.Creer.ClickIt();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Americano    (L')"));
+        QStringList octets;
+        for (unsigned char c : o.site.photo) octets << QString::number(c);
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT Photo From Cocktails where Recette = "
+                                              "'Americano    (L'')'")),
+                 QStringList{octets.join(u'#')});
+    }
+
+    // A refused creation after a good one: closing does not refresh the
+    // main list.
+    void refusPuisFermeture() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Creer.ClickIt();
+        QVERIFY(Facile::RecetteCreee);
+        db::OpenDb().Execute(
+            QStringLiteral("INSERT INTO Cocktails (Numero, Recette) VALUES (9999, 'Témoin')"));
+        w.Recette.TypeIt(QStringLiteral("   "));
+        platform::MessageSeam::Clear();
+        w.Creer.ClickIt();
+        QCOMPARE(o.Messages(),
+                 QStringList{QStringLiteral("Veuillez d'abord saisir le nom de la recette !")});
+        QVERIFY(!Facile::RecetteCreee && !w.Creer.Value());
+        w.Quit.ClickIt();
+        QVERIFY(!Fixture::Texts(F().Liste).contains(QStringLiteral("Témoin")));
+    }
+
+    // The browser sent to the photo's address fetches the photo again; the
+    // title colour then stays until the next analysis ends.
+    void photoDepuisLeNavigateur() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Revenir.ClickIt();
+        w.Photo.SetPicture(QPixmap());
+        platform::InetSeam::Clear();
+        const QString photo = o.site.Url(QStringLiteral("/photos/mojito.jpg"));
+        QVERIFY(o.Aller(QStringLiteral("/photos/mojito.jpg")));
+        QCOMPARE(platform::InetSeam::Demandes(), QStringList{photo});
+        QVERIFY(!w.Photo.Picture().isNull());
+        QCOMPARE(w.Pb.Value(), 100.0);
+        QVERIFY(!F().Timer1.isActive());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        o.Analyser();
+        QVERIFY(F().Timer1.isActive());
+    }
+
+    // A photo that cannot be had leaves the panel filled, no picture and no
+    // bytes, and says why.
+    void photoEnEchec_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("pas une image") << "texte"
+                                       << "n'est pas une image";
+        QTest::newRow("absente") << "absente"
+                                 << "le serveur a répondu 404";
+        QTest::newRow("muette") << "muette"
+                                << "pas de réponse";
+        QTest::newRow("trop grande") << "enorme"
+                                     << "plus de 20 Mo";
+    }
+    void photoEnEchec() {
+        QFETCH(QString, page);
+        QFETCH(QString, raison);
+        Ouvert o;
+        Facile& w = o.W();
+        platform::InetSeam::SetDelai(1500);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Revenir.ClickIt();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-photo-%1.htm").arg(page)));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito"));
+        QCOMPARE(w.Ingre[6]->Text(), QStringLiteral("Angostura"));
+        QVERIFY(w.Photo.Picture().isNull());
+        QCOMPARE(w.Photo.Tag, QString());
+        QVERIFY(Module1::PhotoOctets.isEmpty());
+        QCOMPARE(Module1::PhotoTaille, 0);
+        QVERIFY2(w.Status.Caption().contains(raison), qPrintable(w.Status.Caption()));
+        QVERIFY(w.Status.Caption().startsWith(QStringLiteral("Photo non reçue")));
+        QVERIFY(w.isEnabled());
+        w.Creer.ClickIt();
+        QCOMPARE(Fixture::Rows(
+                     QStringLiteral("SELECT Photo From Cocktails where Recette = 'Mojito (Le)'")),
+                 QStringList{QStringLiteral("<null>")});
+    }
+
+    // Nine ingredient lines: seven placed and the warning, exactly worded.
+    void neufIngredients() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-neuf.htm")));
+        o.Analyser();
+        QCOMPARE(w.Ingre[6]->Text(), QStringLiteral("Angostura"));
+        QCOMPARE(o.Messages(), QStringList{Module1::MessageTropIngredients()});
+        QCOMPARE(platform::MessageSeam::Calls().value(0).style, int(platform::vbExclamation));
+        QVERIFY(w.isEnabled());
+    }
+
+    // The older layout: the preparation from "A préparer" to the end of its
+    // cell.
+    void ancienneMiseEnPage() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-ancienne.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("du Cocktail Daïquiri"));
+        QCOMPARE(w.Saisie[0]->Text(),
+                 QStringLiteral("A préparer au shaker :\r\nFrapper le rhum, le citron et le "
+                                "sirop avec de la glace.\r\nFiltrer dans le verre."));
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Short drinks"));
+        QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Coupe"));
+    }
+
+    // Quotes, apostrophes, semicolons and a lone "<" in a 2 MB page reach
+    // the collection as text, never as SQL.
+    void pageHostile() {
+        Ouvert o;
+        Facile& w = o.W();
+        QByteArray b =
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n"
+            "<title>Recette du Cocktail L'\xc3\x89t\xc3\xa9 \"indien\"; DROP TABLE Cocktails; "
+            ".:. Recettes</title>\n"
+            "<meta content=\"Tiki'; DELETE FROM Categorie; l'\xc3\xaele \" "
+            "itemprop=\"recipeCategory\">\n</head><body>\n";
+        const QByteArray remplissage =
+            "<p>Un paragraphe de remplissage, pour que la page p\xc3\xa8se deux m\xc3\xa9gaoctets "
+            "comme les plus lourdes.</p>\n";
+        while (b.size() < 2 * 1024 * 1024) b += remplissage;
+        b += "<p class=\"realisation\">R\xc3\xa9"
+             "alisez la recette <u>Au verre</u>"
+             "<span itemprop=\"recipeInstructions\"><br>M\xc3\xa9langer ; servir.</span> Servir "
+             "dans un verre de type <a href=\"#\">Verre d'O'Neil</a></p>\n"
+             "<h2>Histoire du cocktail</h2>Le sucre < le citron, toujours.\n"
+             "<h2>Commentaires de la recette</h2></body></html>";
+        o.site.srv.Page(QStringLiteral("/recette-cocktail-hostile.htm"), b);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-hostile.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("L'Été \"indien\"; DROP TABLE Cocktails;"));
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Tiki'; DELETE FROM Categorie; l'île"));
+        QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Verre d'O'Neil"));
+        QCOMPARE(w.Saisie[3]->Text(),
+                 QStringLiteral("Histoire du cocktail\r\nLe sucre < le citron, toujours.\r\n"));
+        const int categories =
+            Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt();
+        w.Creer.ClickIt();
+        QVERIFY(Facile::RecetteCreee);
+        QCOMPARE(Fixture::Rows(QStringLiteral(
+                     "SELECT c.Recette, k.Categorie, v.Verre From Cocktails c, Categorie k, "
+                     "Verre v where c.NCategorie = k.NCategorie and c.Nverre = v.Nverre and "
+                     "c.Numero = (SELECT max(Numero) From Cocktails)")),
+                 QStringList{QStringLiteral("L'Été indien; DROP TABLE Cocktails; (Le)|Tiki'; "
+                                            "DELETE FROM Categorie; l'île|Verre d'O'Neil")});
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt(),
+                 categories + 1);
+        // Again: the category and the glass are found, not created twice.
+        w.Creer.ClickIt();
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt(),
+                 categories + 1);
+    }
+
+    // A link that asks for a new window opens in the same view; the page's
+    // own dialogs are not shown.
+    void nouvelleFenetreEtSilence() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(w.WebBrowser1.Silent());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(Ouvert::Charger([&] {
+            w.WebBrowser1.RunScript(
+                QStringLiteral("alert('bonjour'); confirm('vraiment ?'); "
+                               "document.querySelector('a[target]').click();"));
+        }));
+        QVERIFY(w.WebBrowser1.LocationURL().endsWith(
+            QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        for (QWidget* t : QApplication::topLevelWidgets())
+            QVERIFY2(!t->isVisible() || t == &w || t == &F() || t->objectName() == "Pop",
+                     qPrintable(t->metaObject()->className()));
+    }
+
+    // The start page leads to the configured partner site.
+    void pageAccueil() {
+        Ouvert o;
+        Facile& w = o.W();
+        QCOMPARE(QUrl(w.WebBrowser1.LocationURL()), QUrl::fromLocalFile(Facile::PageAccueil()));
+        QCOMPARE(w.WebBrowser1.LocationName(), QStringLiteral("Création facile"));
+        QVERIFY(!w.Scroll0.Visible() && !w.Pb.Visible() && !w.LPB.Visible());
+        QVERIFY(Ouvert::Charger([&] {
+            w.WebBrowser1.RunScript(
+                QStringLiteral("document.querySelector('a.partenaire').click();"));
+        }));
+        QCOMPARE(w.WebBrowser1.LocationURL(), o.site.srv.Base() + "/");
+    }
 };
 
 QTEST_MAIN(TestFacile)
