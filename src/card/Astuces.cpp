@@ -3,6 +3,7 @@
 #include "card/Habillage.h"
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
+#include "platform/MessageBox.h"
 #include "platform/Resume.h"
 #include "platform/VbText.h"
 #include "shell/Frmmain.h"
@@ -75,7 +76,8 @@ Astuces::Astuces() : DialogFrame(QStringLiteral("Astuces"), 4) {
     Lexique.setFont(platform::SkinFont(8.25));
     Lexique.setAccessibleName(Lib[0]->Caption());
     Lexique.setHeaderHidden(false);
-    connect(&Lexique, &platform::ListView::Click, this, [this] { Lexique_Click(); });
+    connect(&Lexique, &platform::ListView::Click, this,
+            [this] { platform::Reported([this] { Lexique_Click(); }, this); });
 
     Info.Move(5520, 750, 5805, 5820);
     Info.setFont(InfoFont());
@@ -106,7 +108,8 @@ void Astuces::Form_Load() {
     WB.SetTop(Barre.Top() + Barre.Height());
     WB.SetLeft(-10);
     Plateau.Move(0, WB.Top(), WB.Width(), WB.Height());
-    ChargerLexique();
+    // A lexicon that cannot be read is told of; the pages still show.
+    platform::Reported([this] { ChargerLexique(); }, this);
     // The window copies the main window's look: it goes with it.
     connect(&f, &QObject::destroyed, this, [] { Unload(); });
 }

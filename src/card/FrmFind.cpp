@@ -3,6 +3,7 @@
 #include "card/Habillage.h"
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
+#include "platform/MessageBox.h"
 #include "platform/Resume.h"
 #include "platform/Settings.h"
 #include "platform/VbText.h"
@@ -130,7 +131,9 @@ FrmFind::FrmFind() : DialogFrame(QStringLiteral("FrmFind"), 5) {
     Creer.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), Creer.size());
     Creer.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), Creer.size());
     Creer.SetForeColor(kRepos);
-    connect(&Creer, &platform::PictureButton::Click, this, [this] { Creer_Click(); });
+    // A failing read is told to the user; the window stays as it was.
+    connect(&Creer, &platform::PictureButton::Click, this,
+            [this] { platform::Reported([this] { Creer_Click(); }, this); });
     connect(&Creer, &platform::PictureButton::MouseEnter, this,
             [this] { Creer.SetForeColor(kSurvol); });
     connect(&Creer, &platform::PictureButton::MouseLeave, this,
@@ -138,7 +141,8 @@ FrmFind::FrmFind() : DialogFrame(QStringLiteral("FrmFind"), 5) {
 
     Liste.Move(5985, 735, 5310, 6770);
     Liste.setAccessibleName(L[1]->Caption());
-    connect(&Liste, &QTreeWidget::itemDoubleClicked, this, [this] { Liste_DblClick(); });
+    connect(&Liste, &QTreeWidget::itemDoubleClicked, this,
+            [this] { platform::Reported([this] { Liste_DblClick(); }, this); });
 
     // The tab order follows the work: word, way of matching, kind, criteria.
     QWidget* ordre[] = {Saisie.Editor(),
@@ -166,11 +170,17 @@ void FrmFind::Form_Load() {
     Frmmain& f = Frmmain::Instance();
     Carte::HabillerListe(Liste);
 
+    // The level lists in the colours of the result list, on a plain ground.
+    QPalette niveaux = Liste.palette();
+    niveaux.setColor(QPalette::Base, QColor(22, 18, 44));
+    niveaux.setColor(QPalette::Disabled, QPalette::Text, QColor(110, 100, 96));
+    niveaux.setColor(QPalette::Disabled, QPalette::Base, QColor(34, 30, 44));
     const QStringList* mots[3] = {&General::Couts, &General::Difficultes, &General::Teneurs};
     for (size_t i = 0; i < LChk.size(); ++i) {
         LChk[i]->Clear();
         for (const QString& m : *mots[i]) LChk[i]->AddItem(m);
         LChk[i]->setCursor(f.Liste.MouseIcon());
+        LChk[i]->setPalette(niveaux);
     }
     Liste.SetMouseIcon(f.Liste.MouseIcon());
     Liste.UseCustomPointer(true);

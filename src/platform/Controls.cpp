@@ -699,7 +699,28 @@ bool TextBox::eventFilter(QObject* o, QEvent* e) {
 
 OptionButton::OptionButton(QWidget* parent) : Choice<QRadioButton>(parent) {
     setFont(SkinFont(9.75));
+    // Qt's own exclusion reaches into nested panels; ours keeps to siblings.
+    setAutoExclusive(false);
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on) ClearSiblings();
+    });
     connect(this, &QAbstractButton::clicked, this, [this] { emit Click(); });
+}
+
+void OptionButton::SetValue(bool v) {
+    Choice<QRadioButton>::SetValue(v);
+    if (v) ClearSiblings();
+}
+
+void OptionButton::ClearSiblings() {
+    if (!parentWidget()) return;
+    for (OptionButton* o : parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly))
+        if (o != this) o->Choice<QRadioButton>::SetValue(false);
+}
+
+void OptionButton::nextCheckState() {
+    // A click selects; it never clears the selected option.
+    setChecked(true);
 }
 
 void OptionButton::ClickIt() {

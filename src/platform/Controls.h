@@ -339,17 +339,26 @@ public:
     void SetEnabled(bool e) { this->setEnabled(e); }
 };
 
-// An option button: selecting one clears the others of the same container.
-// Click is raised for the user's click only.
+// An option button: selecting one clears the others of the same container
+// (its direct siblings only: options in a panel inside it are a choice of
+// their own). Click is raised for the user's click only.
 class OptionButton : public Choice<QRadioButton> {
     Q_OBJECT
 public:
     explicit OptionButton(QWidget* parent = nullptr);
+    // Selecting clears the siblings; nothing is raised.
+    void SetValue(bool v);
     // What a user's click does: selects it and raises Click (not when disabled).
     void ClickIt();
 
 signals:
     void Click();
+
+protected:
+    void nextCheckState() override;
+
+private:
+    void ClearSiblings();
 };
 
 // A check box. Click is raised for the user's click only, after the tick

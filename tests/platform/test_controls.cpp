@@ -178,6 +178,33 @@ private slots:
 
         a.SetCaption("Commençant par");
         QCOMPARE(a.Caption(), QString("Commençant par"));
+
+        // Options in a panel inside the container are a choice of their own.
+        QWidget outer;
+        outer.resize(400, 300);
+        OptionButton x(&outer), y(&outer);
+        QWidget inner(&outer);
+        OptionButton i1(&inner), i2(&inner);
+        x.Move(0, 0, 1500, 300);
+        y.Move(0, 300, 1500, 300);
+        inner.setGeometry(0, 60, 200, 60);
+        i1.Move(0, 0, 1500, 300);
+        i2.Move(0, 300, 1500, 300);
+        outer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&outer));
+        x.SetValue(true);
+        i2.SetValue(true);
+        QTest::mouseClick(&y, Qt::LeftButton, {}, QPoint(8, y.height() / 2));
+        QVERIFY(y.Value() && !x.Value());
+        QVERIFY(i2.Value() && !i1.Value());
+        i1.ClickIt();
+        QVERIFY(i1.Value() && !i2.Value());
+        QVERIFY(y.Value() && !x.Value());
+        // Clicking the selected option keeps it selected.
+        QTest::mouseClick(&y, Qt::LeftButton, {}, QPoint(8, y.height() / 2));
+        QVERIFY(y.Value());
+        x.SetValue(true);
+        QVERIFY(x.Value() && !y.Value());
     }
 
     void pictureButtonsPressedState() {
