@@ -33,7 +33,7 @@ void Habiller(BoutonIcone& b, const QString& icone = QString()) {
     b.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), b.size());
     if (!icone.isEmpty()) b.Icon = Skin::Picture(icone, {64, 64});
     b.setFont(platform::SkinFont(8.25, true));
-    b.SetForeColor(kTexte);
+    b.SetForeColor(QColor(48, 28, 16));
     if (b.accessibleName().isEmpty())
         b.setAccessibleName(platform::Trim(b.Caption()).isEmpty() ? b.toolTip()
                                                                   : platform::Trim(b.Caption()));
