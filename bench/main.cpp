@@ -19,6 +19,7 @@
 #include "Synthetique.h"
 #include "card/FrmFind.h"
 #include "db/Schema.h"
+#include "entry/Creation.h"
 #include "entry/LecturePage.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
@@ -350,6 +351,37 @@ int main(int argc, char** argv) {
                       .arg(videCount)
                       .arg(toutesMs, 0, 'f', 1));
         FrmFind::Unload();
+        // A new recipe with four lines, two of them with a new ingredient,
+        // beside the bare inserts of the same rows in one transaction.
+        int essai = 0;
+        const double creation = MedianOf(runs, [&] {
+            Creation::Fiche fiche;
+            const QString n = QString::number(++essai);
+            fiche.Recette = QStringLiteral("Essai ") + n;
+            fiche.Liste[3] = QStringLiteral("Catégorie ") + n;
+            fiche.Liste[4] = QStringLiteral("Verre ") + n;
+            fiche.Liste[5] = QStringLiteral("Réalisation ") + n;
+            for (size_t i = 0; i < 4; ++i) {
+                fiche.Qte[i] = QString::number(i + 1);
+                fiche.Qte2[i] = QStringLiteral("cl");
+                fiche.Ingre[i] = QStringLiteral("Ingrédient %1 %2").arg(n).arg(i % 2);
+            }
+            Creation::Ecrire(fiche, Creation::Variante::Manuelle);
+        });
+        const double creationFloor = FloorOf(runs, [](sqlite3* db) {
+            const char* steps[] = {
+                "BEGIN IMMEDIATE",
+                "INSERT INTO Cocktails (Numero, Recette) VALUES "
+                "((SELECT max(Numero) + 1 From Cocktails), 'x')",
+                "INSERT INTO Ingre VALUES ((SELECT max(Numero) From Cocktails), 1, 1, 1)",
+                "INSERT INTO Ingre VALUES ((SELECT max(Numero) From Cocktails), 2, 1, 2)",
+                "INSERT INTO Ingre VALUES ((SELECT max(Numero) From Cocktails), 3, 1, 3)",
+                "INSERT INTO Ingre VALUES ((SELECT max(Numero) From Cocktails), 4, 1, 4)",
+                "COMMIT"};
+            for (const char* sql : steps) g_sink = g_sink + Statement(db, sql, {});
+        });
+        Line(out, "CreerRecette", creation, creationFloor);
+
         Frmmain::Unload();
 
         // The page reader on saved pages of 1 and 10 MB (no browser, no

@@ -153,7 +153,10 @@ Resultat Ecrire(const Fiche& f, Variante v) {
     platform::Transaction t(d);
     r.Numero = AccesBase::NouvelleCle(d, QStringLiteral("Cocktails"), QStringLiteral("Numero"));
     {
-        auto rs = d.OpenRecordset(QStringLiteral("SELECT * From Cocktails"));
+        // The recordsets of the recipe and its lines only append: they read
+        // no row of the tables, which grow with the collection.
+        auto rs = d.OpenRecordset(QStringLiteral("SELECT * From Cocktails where Numero = ") +
+                                  platform::Str(r.Numero));
         rs.AddNew();
         rs.SetField(QStringLiteral("Numero"), r.Numero);
         rs.SetField(QStringLiteral("Recette"), r.Recette);
@@ -179,7 +182,8 @@ Resultat Ecrire(const Fiche& f, Variante v) {
         rs.SetField(QStringLiteral("Teneur"), niveaux[2]);
         rs.Update();
     }
-    auto lignes = d.OpenRecordset(QStringLiteral("SELECT * From Ingre"));
+    auto lignes = d.OpenRecordset(QStringLiteral("SELECT * From Ingre where Numero = ") +
+                                  platform::Str(r.Numero));
     for (int k = 0; k < kLignes; ++k) {
         const size_t i = static_cast<size_t>(manuelle ? k : kLignes - 1 - k);
         if (f.Qte[i].isEmpty() && f.Qte2[i].isEmpty() && f.Ingre[i].isEmpty()) continue;

@@ -1,5 +1,6 @@
 #include "entry/Facile.h"
 
+#include <QCloseEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPainter>
@@ -297,13 +298,20 @@ void Facile::Creer_Click() {
 void Facile::Quit_Click() {
     if (!Quit.Value()) return;
     Quit.SetValue(false);
+    Fermer();
+}
+
+void Facile::Fermer() {
     if (RecetteCreee) platform::Reported([] { General::AfficherListe(General::Tris()); }, this);
     Unload();
 }
 
-// Only Quit closes, so that every close refreshes the main list when it must
-// and unloads the window.
 void Facile::reject() {}
+
+void Facile::closeEvent(QCloseEvent* e) {
+    e->accept();
+    if (Loaded() && &Instance() == this) Fermer();
+}
 
 Module1::Panneau Facile::LirePanneau() const {
     Module1::Panneau p;

@@ -75,9 +75,13 @@ public:
     void RecetteEcrite(const Creation::Resultat& r) override;
 
 protected:
+    // Escape does not close the window; a close asked by the system acts as
+    // the close button.
     void reject() override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     friend class LoadedOnce<Facile>;
     Facile();
+    void Fermer();
 };

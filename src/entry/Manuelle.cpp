@@ -1,5 +1,6 @@
 #include "entry/Manuelle.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -171,9 +172,15 @@ void Manuelle::Form_Load() {
     const std::pair<const char*, platform::ComboBox*> tables[] = {
         {"Categorie", Liste[3].get()}, {"Verre", Liste[4].get()}, {"Realisation", Liste[5].get()},
         {"Quantite", &LQte},           {"Mesure", &LQte2},        {"Ingredient", &LIngre}};
-    for (auto [table, liste] : tables)
-        AccesBase::RemplirListeTable(QString::fromLatin1(table), QString::fromLatin1(table), 1,
-                                     *liste);
+    // A file that cannot be read is told; the window opens all the same and
+    // a creation will say what fails.
+    platform::Reported(
+        [&] {
+            for (auto [table, liste] : tables)
+                AccesBase::RemplirListeTable(QString::fromLatin1(table), QString::fromLatin1(table),
+                                             1, *liste);
+        },
+        this);
 }
 
 void Manuelle::ChargerCoutDiffTeneur() {
@@ -333,15 +340,22 @@ void Manuelle::Creer_Click() {
 void Manuelle::Quit_Click() {
     if (!Quit.Value()) return;
     Quit.SetValue(false);
+    Fermer();
+}
+
+void Manuelle::Fermer() {
     // The main list shows every recipe created since the window opened; a
     // failing refresh is told and the window still closes.
     if (CreationFaite) platform::Reported([] { General::AfficherListe(General::Tris()); }, this);
     Unload();
 }
 
-// Only Quit closes, so that every close refreshes the main list when it must
-// and unloads the window.
 void Manuelle::reject() {}
+
+void Manuelle::closeEvent(QCloseEvent* e) {
+    e->accept();
+    if (Loaded() && &Instance() == this) Fermer();
+}
 
 bool Manuelle::eventFilter(QObject* o, QEvent* e) {
     if ((o == &CadrePhoto || o == &Photo) &&

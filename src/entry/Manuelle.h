@@ -59,16 +59,20 @@ public:
     void DonnerFocus(Creation::Champ champ) override;
     void RecetteEcrite(const Creation::Resultat& r) override;
 
-    // Escape does not close the window: only Quit does.
+    // Escape does not close the window, so that a typed recipe is not lost
+    // by a slip of the finger.
     void reject() override;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    // A close asked by the system acts as the close button.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     friend class LoadedOnce<Manuelle>;
     Manuelle();
     void CacherListes();
+    void Fermer();
     // Lays pick-list l over cell i of column x and notes its line.
     void Placer(platform::ComboBox& l, const platform::TextBox& x, int i);
     void Copier(const platform::ComboBox& l,

@@ -122,6 +122,45 @@ private slots:
         QCOMPARE(m.Qte2[2]->accessibleName(), QString("Mesure 3"));
     }
 
+    void skinCopiedAtLoad() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Patch", "Mode", "2");
+        fx.SetSetting("Splash", "Splash", "1");
+        QVERIFY(fx.StartMain());
+        Manuelle& m = Manuelle::Instance();
+        // The "Splash" key is read last and holds.
+        QCOMPARE(m.SSSplash1.Mode(), 1);
+        QCOMPARE(m.SSSplash1.Picture().cacheKey(), Pop::Instance().GrandEcran.Picture().cacheKey());
+        QCOMPARE(m.Fond.Picture().cacheKey(), F().Fond.Picture().cacheKey());
+        for (platform::ScrollPanel* sp : m.Scroll)
+            QCOMPARE(static_cast<platform::Panel*>(sp->Content())->Picture().cacheKey(),
+                     F().Liste.Picture().cacheKey());
+        QCOMPARE(m.Mini.PictureHover.cacheKey(), F().Btn_Min.PictureHover.cacheKey());
+        QCOMPARE(m.Quit.PictureUp.cacheKey(), F().Btn_Quit.PictureUp.cacheKey());
+        QCOMPARE(m.Liste[2]->cursor().shape(), F().Liste.MouseIcon().shape());
+        Manuelle::Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void unreadableFileAtLoadIsTold() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        {
+            auto autre = db::OpenDb();  // another operation holds the file
+            F().Outils[0]->ClickIt();
+        }
+        QVERIFY(Manuelle::Loaded());
+        Manuelle& m = Manuelle::Instance();
+        QVERIFY(m.isVisible());
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QVERIFY(platform::MessageSeam::Calls()[0].prompt.contains("db.mdb"));
+        QCOMPARE(m.Liste[0]->Text(), QString("Sans Commentaire"));
+        Manuelle::Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     void pickListsFollowTheCells() {
         Ouvert o;
         Manuelle& m = o.M();
@@ -323,6 +362,15 @@ private slots:
         QTest::keyClick(&m, Qt::Key_Escape);
         QVERIFY(m.isVisible());
         QCOMPARE(m.Recette.Text(), QString("Zombie"));
+    }
+
+    void systemCloseActsAsTheCloseButton() {
+        Ouvert o;
+        o.Remplir(QStringLiteral("Zombie"));
+        o.Creer();
+        o.M().close();
+        QVERIFY(!Manuelle::Loaded());
+        QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Mojito", "Zombie"}));
     }
 
     void closingWithoutCreationLeavesTheMainList() {
