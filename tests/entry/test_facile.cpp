@@ -15,6 +15,7 @@
 #include "platform/Modal.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
+#include "shell/Pop.h"
 #include "support/Fixture.h"
 #include "support/ServeurPages.h"
 
@@ -423,7 +424,7 @@ private slots:
             "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n"
             "<title>Recette du Cocktail L'\xc3\x89t\xc3\xa9 \"indien\"; DROP TABLE Cocktails; "
             ".:. Recettes</title>\n"
-            "<meta content=\"Tiki'; DELETE FROM Categorie; l'\xc3\xaele \" "
+            "<meta content=\"Tiki'; DELETE FROM Categorie; l'\xc3\xaele \xe2\x98\x80\xc5\x93 \" "
             "itemprop=\"recipeCategory\">\n</head><body>\n";
         const QByteArray remplissage =
             "<p>Un paragraphe de remplissage, pour que la page p\xc3\xa8se deux m\xc3\xa9gaoctets "
@@ -439,7 +440,7 @@ private slots:
         QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-hostile.htm")));
         o.Analyser();
         QCOMPARE(w.Recette.Text(), QStringLiteral("L'Été \"indien\"; DROP TABLE Cocktails;"));
-        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Tiki'; DELETE FROM Categorie; l'île"));
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Tiki'; DELETE FROM Categorie; l'île ☀œ"));
         QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Verre d'O'Neil"));
         QCOMPARE(w.Saisie[3]->Text(),
                  QStringLiteral("Histoire du cocktail\r\nLe sucre < le citron, toujours.\r\n"));
@@ -452,7 +453,7 @@ private slots:
                      "Verre v where c.NCategorie = k.NCategorie and c.Nverre = v.Nverre and "
                      "c.Numero = (SELECT max(Numero) From Cocktails)")),
                  QStringList{QStringLiteral("L'Été indien; DROP TABLE Cocktails; (Le)|Tiki'; "
-                                            "DELETE FROM Categorie; l'île|Verre d'O'Neil")});
+                                            "DELETE FROM Categorie; l'île ☀œ|Verre d'O'Neil")});
         QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt(),
                  categories + 1);
         // Again: the category and the glass are found, not created twice.
@@ -492,6 +493,26 @@ private slots:
                 QStringLiteral("document.querySelector('a.partenaire').click();"));
         }));
         QCOMPARE(w.WebBrowser1.LocationURL(), o.site.srv.Base() + "/");
+    }
+
+    // Minimised and restored, the window comes back with its panel and its
+    // page as they were.
+    void reduireEtRestaurer() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Mini.ClickIt();
+        QCOMPARE(int(General::FenetreReduite), 1);
+        QVERIFY(!w.isVisible() && !F().isVisible());
+        Pop::Instance().Restaurer();
+        QCOMPARE(&Facile::Instance(), &w);
+        QVERIFY(w.isVisible() && w.Scroll0.Visible());
+        QCOMPARE(platform::ModalSeam::Shown(), (QStringList{"Facile", "Facile"}));
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito"));
+        QVERIFY(!w.Photo.Picture().isNull());
+        QVERIFY(
+            w.WebBrowser1.LocationURL().endsWith(QStringLiteral("/recette-cocktail-mojito.htm")));
     }
 };
 
