@@ -70,6 +70,7 @@ Facile::Facile() : DialogFrame(QStringLiteral("Facile"), 1) {
     connect(&Analyse, &platform::PictureButton::Click, this,
             [this] { platform::Reported([this] { Analyse_Click(); }, this); });
     Pb.Move(7560, 240, 3255, 255);
+    Pb.setAccessibleName(QStringLiteral("Progression de l'analyse"));
     Pb.hide();
     LPB.Move(7560, 480, 3255, 255);
     LPB.setFont(platform::SkinFont(8.25));

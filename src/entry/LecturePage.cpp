@@ -408,8 +408,13 @@ void ChargerPhoto(Facile& f, const QString& adresse) {
 class SuiviFenetre : public Suivi {
 public:
     explicit SuiviFenetre(Facile& f) : f_(f) {}
-    void Progression(int pb) override { f_.Pb.SetValue(pb); }
-    void Etape(const QString& lpb) override { f_.LPB.SetCaption(lpb); }
+    // Told on every line: only a change reaches the controls.
+    void Progression(int pb) override {
+        if (f_.Pb.Value() != pb) f_.Pb.SetValue(pb);
+    }
+    void Etape(const QString& lpb) override {
+        if (f_.LPB.Caption() != lpb) f_.LPB.SetCaption(lpb);
+    }
     void PhotoTrouvee(const QString& adresse) override {
         f_.Photo.setToolTip(adresse);
         ChargerPhoto(f_, adresse);
