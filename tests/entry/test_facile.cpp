@@ -13,6 +13,7 @@
 #include "platform/Inet.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
+#include "platform/Screen.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 #include "shell/Pop.h"
@@ -513,6 +514,29 @@ private slots:
         QVERIFY(!w.Photo.Picture().isNull());
         QVERIFY(
             w.WebBrowser1.LocationURL().endsWith(QStringLiteral("/recette-cocktail-mojito.htm")));
+    }
+
+    // While the photo is awaited the window is painted but takes no input,
+    // shows the hourglass and tells where it is; the title colour rests.
+    void pendantLeTelechargement() {
+        Ouvert o;
+        Facile& w = o.W();
+        platform::InetSeam::SetDelai(1500);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-photo-muette.htm")));
+        struct Vu {
+            QString lpb;
+            bool pb = false, actif = true, sablier = false, minuterie = true;
+        } vu;
+        QTimer::singleShot(500, [&] {
+            vu = {w.LPB.Caption(), w.Pb.Visible(), w.isEnabled(), platform::HourglassShown(),
+                  F().Timer1.isActive()};
+        });
+        o.Analyser();
+        QCOMPARE(vu.lpb, QStringLiteral("Debut recherche photo ..."));
+        QVERIFY(vu.pb && !vu.actif && vu.sablier && !vu.minuterie);
+        QVERIFY(w.isEnabled() && !w.Pb.Visible() && !w.LPB.Visible());
+        QVERIFY(!platform::HourglassShown());
+        QVERIFY(F().Timer1.isActive());
     }
 };
 
