@@ -414,6 +414,9 @@ private slots:
                                 "sirop avec de la glace.\r\nFiltrer dans le verre."));
         QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Short drinks"));
         QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Coupe"));
+        // No ingredient line at all: no warning either.
+        QCOMPARE(w.Ingre[0]->Text(), QString());
+        QCOMPARE(o.Messages(), QStringList());
     }
 
     // Quotes, apostrophes, semicolons and a lone "<" in a 2 MB page reach
