@@ -361,4 +361,34 @@ Synthese EcrireCollection(const QString& path, int recettes, bool photos) {
     return s;
 }
 
+QString PageRecette(qsizetype taille) {
+    const QString crlf = QStringLiteral("\r\n");
+    QString page = QStringLiteral(
+        "<HEAD>\r\n<TITLE>Recette du Cocktail Mojito .:. Recettes</TITLE>\r\n"
+        "<META content=\"Long drinks \" itemprop=\"recipeCategory\">\r\n"
+        "<META content=\"http://recettes.exemple.org/photos/mojito.jpg\" "
+        "property=\"og:image\"></HEAD>\r\n<BODY>\r\n"
+        "<DIV class=notes>Coût : <EM>cher</EM> <SPAN class=ratingfill style=\"WIDTH: "
+        "48px\"></SPAN></DIV>");
+    for (int i = 1; i <= 7; ++i)
+        page += crlf + QStringLiteral(
+                           "<LI><A class=ajout href=\"#\">Ajouter à mes ingrédients</A>"
+                           "%1 cl <A title=\"Ingrédient %1\" href=\"http://recettes."
+                           "exemple.org/cocktails/ingredients\">Ingrédient %1</A></LI>")
+                           .arg(i);
+    page += crlf +
+            QStringLiteral(
+                "<P class=realisation>Réalisez la recette <A href=\"#\"><U>Au verre</U></A>"
+                "<SPAN itemprop=\"recipeInstructions\"><BR>Piler.<BR>Verser.</SPAN> Servir "
+                "dans un verre de type <A href=\"#\">Tumbler</A></P>") +
+            crlf + QStringLiteral("<H2>Histoire du cocktail</H2>");
+    const QString paragraphe = crlf + QStringLiteral(
+                                          "<P>Un paragraphe ordinaire de la page, avec un <A "
+                                          "href=\"http://recettes.exemple.org/x\">lien</A>, du "
+                                          "<B>gras</B> et des accents : été, à, où.</P>");
+    while (page.size() < taille) page += paragraphe;
+    page += crlf + QStringLiteral("<H2>Commentaires de la recette</H2></BODY>");
+    return page;
+}
+
 }  // namespace bench

@@ -19,4 +19,8 @@ struct Synthese {
 // no partial file behind.
 Synthese EcrireCollection(const QString& path, int recettes, bool photos = false);
 
+// A recipe page as the browser gives it to the reader, filled with ordinary
+// paragraphs up to about the given size (in characters).
+QString PageRecette(qsizetype taille);
+
 }  // namespace bench

@@ -27,6 +27,7 @@
 #include "card/FrmFind.h"
 #include "db/Schema.h"
 #include "entry/Creation.h"
+#include "entry/LecturePage.h"
 #include "pictures/Acquisition.h"
 #include "pictures/Scan.h"
 #include "platform/CommonDialog.h"
@@ -581,6 +582,32 @@ int main(int argc, char** argv) {
         Images(out, dir, image, runs);
         Photos(out, dir, recettes, runs);
         Frmmain::Unload();
+
+        // The page reader on saved pages of 1 and 10 MB (no browser, no
+        // download), beside one pass of a line split over the same text.
+        for (const auto& [name, megas] :
+             {std::pair{"AnalyserPage_1MB", 1}, std::pair{"AnalyserPage_10MB", 10}}) {
+            const QString page = bench::PageRecette(megas * 1024 * 1024);
+            const Module1::Site site{QStringLiteral("http://recettes.exemple.org"),
+                                     QStringLiteral("Recettes")};
+            Module1::Suivi muet;
+            int lignes = 0;
+            const double ms = MedianOf(runs, [&] {
+                Module1::Panneau p;
+                Module1::TypeNotation = 0;
+                Module1::DansHistoire = false;
+                lignes = Module1::Lire(page, p, muet, site);
+            });
+            const double floor = MedianOf(runs, [&] {
+                long long n = 0;
+                for (QStringView l : QStringView(page).split(u'\r')) n += l.size();
+                g_sink = g_sink + n;
+            });
+            Line(out, name, ms, floor);
+            Note(out, QStringLiteral("page de %1 Mo : %2 lignes d'ingrédients lues")
+                          .arg(megas)
+                          .arg(lignes));
+        }
         // A box raised on the way means a measure ran into an error.
         for (const platform::MessageSeam::Call& c : platform::MessageSeam::Calls())
             Note(out, QStringLiteral("message : ") + c.prompt);

@@ -6,6 +6,8 @@
 #include "shell/Frmmain.h"
 
 int main(int argc, char** argv) {
+    // The embedded browser shares the windows' drawing contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivanta"));
     // Qt's own dialogs (files, printer) speak French like the program.

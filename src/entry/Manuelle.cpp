@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "entry/FicheSaisie.h"
 #include "platform/MessageBox.h"
 #include "platform/Resume.h"
 #include "shell/AccesBase.h"
@@ -16,63 +17,17 @@
 namespace {
 const QColor& kTexte = Skin::kCreme;
 
-// The frame's own picture behind "Pas de photo".
-QPixmap FondCadre(QSize s) {
-    QPixmap p(s.expandedTo({1, 1}));
-    p.fill(QColor(24, 18, 30));
-    QPainter g(&p);
-    g.setPen(QPen(Skin::kOr, 2));
-    g.drawRect(p.rect().adjusted(1, 1, -2, -2));
-    return p;
-}
-
-struct Place {
-    int libelle;
-    const char* texte;
-    double left, top;
-};
 }  // namespace
 
 Manuelle::Manuelle() : DialogFrame(QStringLiteral("Manuelle"), 0) {
     DisposerFenetreTravail(QStringLiteral("Création Recette"));
     Scroll0.Move(-10, -20, 12000, 8300);
 
-    CadrePhoto.Move(240, 240, 2775, 3135);
-    CadrePhoto.SetCaption(QStringLiteral("Pas de photo"));
-    CadrePhoto.SetAlignment(Qt::AlignCenter);
-    CadrePhoto.SetForeColor(kTexte);
-    CadrePhoto.SetPicture(FondCadre(CadrePhoto.size()));
-    CadrePhoto.setAccessibleName(QStringLiteral("Pas de photo"));
+    FicheSaisie::PlacerPhoto(CadrePhoto, Photo);
     CadrePhoto.installEventFilter(this);
-    Photo.Move(120, 120, 2535, 2895);
-    Photo.SetStretch(true);
-    Photo.setToolTip(QStringLiteral("Cliquer ICI pour modifier l'image"));
-    Photo.setAccessibleName(QStringLiteral("Photo"));
     Photo.installEventFilter(this);
 
-    // Headings: bold and underlined.
-    const Place libelles[] = {
-        {11, "Recette", 3240, 240},
-        {7, "Catégorie", 3240, 1100},
-        {1, "Type de verre", 3240, 2000},
-        {2, "Matériel", 3240, 2800},
-        {8, "Coût", 240, 3720},
-        {9, "Difficulté", 2160, 3720},
-        {10, "Teneur en alcool", 4200, 3720},
-        {0, "Ingrédients", 240, 4320},
-        {3, "Préparation", 6720, 240},
-        {4, "Décoration", 6600, 2040},
-        {5, "Description", 6600, 3720},
-        {6, "Histoire", 6600, 5160},
-    };
-    for (const Place& p : libelles) {
-        auto l = std::make_unique<platform::Label>(Scroll0.Content());
-        l->Move(p.left, p.top, 2500, 240);
-        l->setFont(platform::SkinFont(9.75, true, true));
-        l->SetCaption(QString::fromUtf8(p.texte));
-        l->SetForeColor(kTexte);
-        Libelle[static_cast<size_t>(p.libelle)] = std::move(l);
-    }
+    FicheSaisie::PlacerLibelles(Libelle, Scroll0.Content());
 
     Recette.Move(3240, 480, 3135, 330);
     Recette.setAccessibleName(QStringLiteral("Recette"));
@@ -97,37 +52,18 @@ Manuelle::Manuelle() : DialogFrame(QStringLiteral("Manuelle"), 0) {
         Liste[static_cast<size_t>(i)] = std::move(c);
     }
 
-    const double saisies[4][4] = {{6600, 480, 4935, 1455},
-                                  {6600, 2280, 4935, 1335},
-                                  {6600, 3960, 4935, 1095},
-                                  {6600, 5400, 4935, 1455}};
-    for (int i = 0; i < 4; ++i) {
-        auto t = std::make_unique<platform::TextBox>(Scroll0.Content(), true);
-        t->Move(saisies[i][0], saisies[i][1], saisies[i][2], saisies[i][3]);
-        t->setAccessibleName(Libelle[static_cast<size_t>(3 + i)]->Caption());
-        connect(t.get(), &platform::TextBox::Click, this, [this, i] { Saisie_Click(i); });
-        Saisie[static_cast<size_t>(i)] = std::move(t);
-    }
+    FicheSaisie::PlacerSaisies(Saisie, Libelle, Scroll0.Content());
+    for (int i = 0; i < 4; ++i)
+        connect(Saisie[static_cast<size_t>(i)].get(), &platform::TextBox::Click, this,
+                [this, i] { Saisie_Click(i); });
 
-    Scroll1.Move(240, 4600, 6255, 3615);
+    FicheSaisie::PlacerLignes(Qte, Qte2, Ingre, Scroll1);
     for (int i = 0; i < Creation::kLignes; ++i) {
         const size_t k = static_cast<size_t>(i);
-        const double top = 480.0 * i;
-        const QString n = QString::number(i + 1);
-        Qte[k] = std::make_unique<platform::TextBox>(Scroll1.Content());
-        Qte[k]->Move(0, top, 975, 315);
-        Qte[k]->setAccessibleName(QStringLiteral("Quantité ") + n);
         connect(Qte[k].get(), &platform::TextBox::Click, this, [this, i] { Qte_Click(i); });
-        Qte2[k] = std::make_unique<platform::TextBox>(Scroll1.Content());
-        Qte2[k]->Move(990, top, 1575, 315);
-        Qte2[k]->setAccessibleName(QStringLiteral("Mesure ") + n);
         connect(Qte2[k].get(), &platform::TextBox::Click, this, [this, i] { Qte2_Click(i); });
-        Ingre[k] = std::make_unique<platform::TextBox>(Scroll1.Content());
-        Ingre[k]->Move(2580, top, 3530, 315);
-        Ingre[k]->setAccessibleName(QStringLiteral("Ingrédient ") + n);
         connect(Ingre[k].get(), &platform::TextBox::Click, this, [this, i] { Ingre_Click(i); });
     }
-    Scroll1.SetScrollHeight(480.0 * (Creation::kLignes - 1) + 315);
 
     // The pick-lists float over the grid, hidden until a cell is clicked.
     const std::pair<platform::ComboBox*, const char*> picks[] = {
@@ -211,37 +147,13 @@ void Manuelle::CreerRecette() {
 }
 
 Creation::Fiche Manuelle::LireFiche() const {
-    Creation::Fiche f;
-    f.Recette = Recette.Text();
-    for (size_t i = 0; i < 6; ++i) f.Liste[i] = Liste[i]->Text();
+    Creation::Fiche f = FicheSaisie::LireChamps(*this);
     for (size_t i = 0; i < 3; ++i) f.Niveaux[i] = Liste[i]->ListIndex();
-    for (size_t i = 0; i < 4; ++i) f.Saisie[i] = Saisie[i]->Text();
-    f.PhotoTag = Photo.Tag;
-    for (size_t i = 0; i < Creation::kLignes; ++i) {
-        f.Qte[i] = Qte[i]->Text();
-        f.Qte2[i] = Qte2[i]->Text();
-        f.Ingre[i] = Ingre[i]->Text();
-    }
     return f;
 }
 
 void Manuelle::DonnerFocus(Creation::Champ champ) {
-    switch (champ) {
-        case Creation::Champ::Recette:
-            Recette.setFocus();
-            break;
-        case Creation::Champ::Categorie:
-            Liste[3]->setFocus();
-            break;
-        case Creation::Champ::Verre:
-            Liste[4]->setFocus();
-            break;
-        case Creation::Champ::Methode:
-            Liste[5]->setFocus();
-            break;
-        case Creation::Champ::Aucun:
-            break;
-    }
+    FicheSaisie::DonnerFocus(*this, champ);
 }
 
 void Manuelle::RecetteEcrite(const Creation::Resultat& r) {

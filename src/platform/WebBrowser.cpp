@@ -1,18 +1,47 @@
 #include "platform/WebBrowser.h"
 
+#include <QAuthenticator>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineCertificateError>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
+#include <functional>
+#include <memory>
+
+#include "platform/DocumentHtml.h"
 
 namespace platform {
 
 namespace {
 
-// A page whose own dialogs the browser may silence.
+// A page whose own dialogs the browser may silence, that opens the new
+// windows it asks for in itself and tells of every main-frame navigation.
 class Page : public QWebEnginePage {
 public:
-    Page(const bool& silent, QObject* parent) : QWebEnginePage(parent), silent_(silent) {}
+    Page(const bool& silent, std::function<void(const QUrl&)> avant, QObject* parent)
+        : QWebEnginePage(parent), silent_(silent), avant_(std::move(avant)) {
+        connect(this, &QWebEnginePage::authenticationRequired, this,
+                [this](const QUrl&, QAuthenticator* a) {
+                    // No log-in box: the request goes on without credentials.
+                    if (silent_) *a = QAuthenticator();
+                });
+        connect(this, &QWebEnginePage::certificateError, this,
+                [](const QWebEngineCertificateError& e) {
+                    // Never asked: a page with a bad certificate is refused.
+                    auto err = e;
+                    err.rejectCertificate();
+                });
+        connect(this, &QWebEnginePage::featurePermissionRequested, this,
+                [this](const QUrl& origin, Feature f) {
+                    setFeaturePermission(origin, f, PermissionDeniedByUser);
+                });
+    }
 
 protected:
     void javaScriptAlert(const QUrl& origin, const QString& msg) override {
@@ -29,9 +58,20 @@ protected:
                                   const QString& source) override {
         if (!silent_) QWebEnginePage::javaScriptConsoleMessage(level, msg, line, source);
     }
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList& old,
+                            const QStringList& types) override {
+        return silent_ ? QStringList() : QWebEnginePage::chooseFiles(mode, old, types);
+    }
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+        if (isMainFrame) avant_(url);
+        return true;
+    }
+    // The new window is this page: the link opens in the same view.
+    QWebEnginePage* createWindow(WebWindowType) override { return this; }
 
 private:
     const bool& silent_;
+    std::function<void(const QUrl&)> avant_;
 };
 
 QString Escaped(const QString& s) {
@@ -55,19 +95,30 @@ QString MissingPage(const QString& path) {
 }  // namespace
 
 WebBrowser::WebBrowser(QWidget* parent) : Twips<QWidget>(parent), view_(new QWebEngineView(this)) {
-    view_->setPage(new Page(silent_, view_));
+    view_->setPage(new Page(
+        silent_, [this](const QUrl& u) { emit BeforeNavigate2(u.toString()); }, view_));
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(view_);
     view_->setAccessibleName(QStringLiteral("Navigateur"));
-    connect(view_, &QWebEngineView::loadStarted, this, [this] { busy_ = true; });
-    connect(view_, &QWebEngineView::loadFinished, this, [this](bool) {
+    connect(view_, &QWebEngineView::loadStarted, this, [this] {
+        busy_ = true;
+        emit StatusTextChange(QStringLiteral("Ouverture de la page ") + view_->url().toString() +
+                              QStringLiteral(" ..."));
+    });
+    connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
         busy_ = false;
+        AnnoncerCommandes();
+        emit StatusTextChange(ok ? QStringLiteral("Terminé")
+                                 : QStringLiteral("La page n'a pas pu être affichée"));
         emit DocumentComplete(LocationURL());
     });
+    connect(view_->page(), &QWebEnginePage::linkHovered, this,
+            [this](const QString& url) { emit StatusTextChange(url); });
     connect(view_, &QWebEngineView::urlChanged, this, [this](const QUrl& u) {
         // A link followed from the French page ends its stand-in role.
         if (u.scheme() != QStringLiteral("data") && u != missing_) missing_.clear();
+        AnnoncerCommandes();
     });
 }
 
@@ -95,6 +146,48 @@ void WebBrowser::Navigate(const QString& target) {
 QString WebBrowser::LocationURL() const {
     if (!missing_.isEmpty()) return missing_.toString();
     return view_->url().toString();
+}
+
+void WebBrowser::GoBack() {
+    view_->back();
+}
+
+void WebBrowser::GoForward() {
+    view_->forward();
+}
+
+void WebBrowser::AnnoncerCommandes() {
+    const bool back = view_->history()->canGoBack();
+    const bool forward = view_->history()->canGoForward();
+    if (back != back_) emit CommandStateChange(NavigateBack, back_ = back);
+    if (forward != forward_) emit CommandStateChange(NavigateForward, forward_ = forward);
+}
+
+void WebBrowser::RunScript(const QString& script) {
+    view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+}
+
+QString WebBrowser::InnerHTML() {
+    // The answer may come after the wait has given up: it then lands in a
+    // state that outlives this call.
+    struct Reponse {
+        QString html;
+        bool recue = false;
+    };
+    auto r = std::make_shared<Reponse>();
+    QEventLoop boucle;
+    QPointer<QEventLoop> garde(&boucle);
+    view_->page()->runJavaScript(ScriptDocumentHtml(), QWebEngineScript::ApplicationWorld,
+                                 [r, garde](const QVariant& v) {
+                                     r->html = v.toString();
+                                     r->recue = true;
+                                     if (garde) garde->quit();
+                                 });
+    if (!r->recue) {
+        QTimer::singleShot(15000, &boucle, &QEventLoop::quit);
+        boucle.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return r->html;
 }
 
 QString WebBrowser::LocationName() const {

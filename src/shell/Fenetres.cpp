@@ -3,6 +3,7 @@
 #include "card/Astuces.h"
 #include "card/FicheAlbum.h"
 #include "card/FrmFind.h"
+#include "entry/Facile.h"
 #include "entry/Manuelle.h"
 #include "pictures/Acquisition.h"
 #include "shell/DialogFrame.h"
@@ -17,6 +18,8 @@ DialogFrame* Fenetre(short code) {
     switch (code) {
         case 0:
             return &Manuelle::Instance();
+        case 1:
+            return &Facile::Instance();
         case 2:
             return &FicheAlbum::Instance();
         case 3:

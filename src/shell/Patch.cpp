@@ -21,14 +21,17 @@ void BoutonIcone::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPixmap& face = (Value() && !PictureDn.isNull()) ? PictureDn : Picture;
     if (!face.isNull()) p.drawPixmap(rect(), face);
-    const int captionH = fontMetrics().height();
+    // Without a caption the icon takes the whole face; without an icon the
+    // caption stands in the middle.
+    const int captionH = text().isEmpty() ? 0 : fontMetrics().height();
     if (!Icon.isNull()) {
         const int side = std::max(0, std::min(width() - 16, height() - captionH - 14));
-        p.drawPixmap((width() - side) / 2, 5, side, side, Icon);
+        p.drawPixmap((width() - side) / 2, captionH ? 5 : (height() - side) / 2, side, side, Icon);
     }
-    p.setPen(ForeColor);
+    p.setPen(isEnabled() ? ForeColor : QColor(150, 140, 130));
     p.setFont(font());
-    p.drawText(QRect(0, height() - captionH - 6, width(), captionH), Qt::AlignCenter, text());
+    p.drawText(Icon.isNull() ? rect() : QRect(0, height() - captionH - 6, width(), captionH),
+               Qt::AlignCenter, text());
 }
 
 Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {

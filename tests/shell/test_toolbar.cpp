@@ -76,7 +76,7 @@ private slots:
         QTest::newRow("0 new recipe") << 0 << 0 << ""
                                       << "Manuelle";
         QTest::newRow("1 import") << 1 << 1 << ""
-                                  << "";
+                                  << "Facile";
         QTest::newRow("2 card") << 2 << 2 << ""
                                 << "FicheAlbum";
         QTest::newRow("3 pictures") << 3 << 3 << ""

@@ -1,0 +1,96 @@
+#include "platform/DocumentHtml.h"
+
+namespace platform {
+
+// The markup of the root element, as the reader expects it:
+// - tag names in capitals: <TITLE>, </A>, <TD>, <BR>; elements without
+//   content (BR, IMG, META ...) get no end tag;
+// - attributes in the page's order, their names as the parser keeps them,
+//   except the old table and form names written in mixed case (vAlign,
+//   colSpan, rowSpan, cellPadding, cellSpacing, bgColor, noWrap ...);
+// - a value of an attribute of classic HTML bare when it holds only
+//   letters, digits and -_.: ; any other value, and every value of an
+//   attribute that classic HTML does not know (itemprop, property, data-),
+//   in double quotes, a double quote inside written &quot;;
+// - a style attribute written from the rules the page parsed, property
+//   names in capitals, each "NAME: value", joined by "; ", in quotes
+//   (style="WIDTH: 48px");
+// - text as the page holds it, a no-break space written &nbsp;; a text of
+//   nothing but white space that holds a line break is the layout of the
+//   page's source and is left out, as the old browser did;
+// - comments kept, other nodes left out;
+// - a carriage return and line feed before the start tag of every block
+//   (paragraphs, lists and their items, headings, divisions, tables and
+//   their rows, the head and its title, meta and link tags): one line of
+//   the result is one block. Cells stay on their row's line.
+// The walk keeps its own stack, so a deeply nested page cannot exhaust
+// the script's.
+const QString& ScriptDocumentHtml() {
+    static const QString script = QStringLiteral(R"JS((function () {
+  function set(l) { var o = {}; l.split(' ').forEach(function (k) { o[k] = 1; }); return o; }
+  var BLOCS = set('ADDRESS ARTICLE ASIDE BASE BLOCKQUOTE BODY CAPTION CENTER DD DIR DIV DL DT ' +
+    'FIELDSET FIGCAPTION FIGURE FOOTER FORM H1 H2 H3 H4 H5 H6 HEAD HEADER HR LI LINK MAIN MENU ' +
+    'META NAV NOFRAMES NOSCRIPT OL P PRE SECTION TABLE TBODY TFOOT THEAD TITLE TR UL');
+  var VIDES = set('AREA BASE BASEFONT BR COL EMBED FRAME HR IMG INPUT ISINDEX LINK META PARAM ' +
+    'SOURCE TRACK WBR');
+  var CLASSIQUES = set('abbr accept accept-charset accesskey action align alink alt archive axis ' +
+    'background bgcolor border cellpadding cellspacing char charoff charset checked cite class ' +
+    'classid clear code codebase codetype color cols colspan compact content coords data datetime ' +
+    'declare defer dir disabled enctype face for frame frameborder headers height href hreflang ' +
+    'hspace http-equiv id ismap label lang language link longdesc marginheight marginwidth ' +
+    'maxlength media method multiple name nohref noresize noshade nowrap object profile prompt ' +
+    'readonly rel rev rows rowspan rules scheme scope scrolling selected shape size span src ' +
+    'standby start style summary tabindex target text title type usemap valign value valuetype ' +
+    'version vlink vspace width');
+  var NOMS = {valign: 'vAlign', colspan: 'colSpan', rowspan: 'rowSpan',
+    cellpadding: 'cellPadding', cellspacing: 'cellSpacing', bgcolor: 'bgColor', nowrap: 'noWrap',
+    tabindex: 'tabIndex', accesskey: 'accessKey', maxlength: 'maxLength', readonly: 'readOnly',
+    usemap: 'useMap', ismap: 'isMap', frameborder: 'frameBorder', marginwidth: 'marginWidth',
+    marginheight: 'marginHeight', longdesc: 'longDesc', datetime: 'dateTime', enctype: 'encType',
+    noshade: 'noShade', noresize: 'noResize', nohref: 'noHref'};
+  var NU = /^[A-Za-z0-9_.:\-]+$/;
+  var MISE = /^[ \t\r\n\f]*[\r\n][ \t\r\n\f]*$/;
+  var out = [], pile = [], c;
+  var racine = document.documentElement;
+  if (!racine) return '';
+  for (c = racine.lastChild; c; c = c.previousSibling) pile.push(c);
+  while (pile.length) {
+    var n = pile.pop();
+    if (typeof n === 'string') { out.push(n); continue; }
+    if (n.nodeType === 1) {
+      var t = n.tagName.toUpperCase();
+      if (BLOCS[t] === 1 && out.length) out.push('\r\n');
+      var s = '<' + t;
+      for (var i = 0; i < n.attributes.length; ++i) {
+        var a = n.attributes[i], nom = a.name, v = a.value;
+        s += ' ' + (NOMS[nom] || nom) + '=';
+        if (nom === 'style' && n.style) {
+          var regles = [];
+          for (var k = 0; k < n.style.length; ++k) {
+            var p = n.style[k];
+            regles.push(p.toUpperCase() + ': ' + n.style.getPropertyValue(p));
+          }
+          s += '"' + regles.join('; ').replace(/"/g, '&quot;') + '"';
+          continue;
+        }
+        s += (CLASSIQUES[nom] === 1 && NU.test(v)) ? v : '"' + v.replace(/"/g, '&quot;') + '"';
+      }
+      out.push(s + '>');
+      if (VIDES[t] !== 1) {
+        pile.push('</' + t + '>');
+        var parent = (t === 'TEMPLATE' && n.content) ? n.content : n;
+        for (c = parent.lastChild; c; c = c.previousSibling) pile.push(c);
+      }
+    } else if (n.nodeType === 3) {
+      if (MISE.test(n.data)) continue;
+      out.push(n.data.replace(/\u00a0/g, '&nbsp;'));
+    } else if (n.nodeType === 8) {
+      out.push('<!--' + n.data + '-->');
+    }
+  }
+  return out.join('');
+})())JS");
+    return script;
+}
+
+}  // namespace platform

@@ -1,0 +1,547 @@
+// The import window driven as the user drives it: the real embedded browser
+// on partner pages served from 127.0.0.1 by the test itself, the page
+// reader, the photo fetch and the creation over a real collection file.
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include "db/Schema.h"
+#include "entry/Facile.h"
+#include "entry/LecturePage.h"
+#include "platform/Inet.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "platform/Screen.h"
+#include "shell/Frmmain.h"
+#include "shell/General.h"
+#include "shell/Pop.h"
+#include "support/Fixture.h"
+#include "support/ServeurPages.h"
+
+namespace {
+
+Frmmain& F() {
+    return Frmmain::Instance();
+}
+
+// A photo of ours: a glass drawn on a dark ground, as JPEG.
+QByteArray Jpeg() {
+    QImage img(120, 160, QImage::Format_RGB32);
+    img.fill(QColor(30, 20, 40));
+    QPainter p(&img);
+    p.setBrush(QColor(120, 220, 160));
+    p.drawRect(35, 40, 50, 90);
+    p.end();
+    QByteArray b;
+    QBuffer buf(&b);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "JPG");
+    return b;
+}
+
+// The partner site: the fixture pages, their photo and pages built here.
+struct Partenaire {
+    ServeurPages srv;
+    QByteArray photo = Jpeg();
+    QHash<QString, QByteArray> pages;
+    Partenaire() {
+        const QDir dir(QStringLiteral(PAGES_DIR));
+        for (const QString& n : dir.entryList({QStringLiteral("*.htm")})) {
+            QByteArray b = Fixture::ReadFile(dir.filePath(n));
+            b.replace("{{SITE}}", srv.Base().toUtf8());
+            pages.insert(n, b);
+            srv.Page(QLatin1Char('/') + n, b);
+        }
+        srv.Page(QStringLiteral("/"), "<html><body><p>Accueil du partenaire</p></body></html>");
+        srv.Page(QStringLiteral("/photos/mojito.jpg"), photo, "image/jpeg");
+        srv.Page(QStringLiteral("/photos/texte.jpg"), "ceci n'est pas une image", "image/jpeg");
+        srv.Page(QStringLiteral("/photos/absente.jpg"), "non", "text/plain", 404);
+        srv.Silence(QStringLiteral("/photos/muette.jpg"));
+        srv.Page(QStringLiteral("/photos/enorme.jpg"), QByteArray(21 * 1024 * 1024, 'x'),
+                 "image/jpeg");
+        // The Mojito page with another photo address.
+        for (const char* nom : {"texte", "absente", "muette", "enorme"}) {
+            QByteArray b = pages.value(QStringLiteral("recette-cocktail-mojito.htm"));
+            b.replace("/photos/mojito.jpg", QByteArray("/photos/") + nom + ".jpg");
+            srv.Page(QStringLiteral("/recette-cocktail-photo-%1.htm").arg(QLatin1String(nom)), b);
+        }
+        srv.Page(QStringLiteral("/RECETTE-COCKTAIL-mojito.htm"),
+                 pages.value(QStringLiteral("recette-cocktail-mojito.htm")));
+    }
+    QString Url(const QString& path) const { return srv.Base() + path; }
+};
+
+struct Ouvert {
+    Fixture fx;
+    Partenaire site;
+    explicit Ouvert(const char* seed = nullptr) {
+        if (seed)
+            fx.WriteSeed(seed);
+        else
+            fx.WriteSample();
+        Fixture::WriteFile(fx.Dir() + QStringLiteral("/brivanta.conf"),
+                           "[Partenaire]\nAdresse=" + site.srv.Base().toUtf8() +
+                               "/\nDomaine=127.0.0.1\nMarque=Recettes\n");
+        QDir().mkpath(fx.Dir() + QStringLiteral("/astuces"));
+        QFile::copy(QStringLiteral(ASTUCES_DIR "/facile.htm"),
+                    fx.Dir() + QStringLiteral("/astuces/facile.htm"));
+        platform::InetSeam::Clear();
+        if (!fx.StartMain()) qFatal("start-up failed");
+        QSignalSpy charge(&W().WebBrowser1, &platform::WebBrowser::DocumentComplete);
+        F().Outils[1]->ClickIt();
+        if (!charge.wait(30000)) qFatal("start page not loaded");
+    }
+    ~Ouvert() {
+        Facile::Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::InetSeam::SetDelai(0);
+    }
+    static Facile& W() { return Facile::Instance(); }
+    // Does the action and waits for the page it loads.
+    [[nodiscard]] static bool Charger(const std::function<void()>& action) {
+        QSignalSpy fin(&W().WebBrowser1, &platform::WebBrowser::DocumentComplete);
+        action();
+        return fin.wait(30000);
+    }
+    [[nodiscard]] bool Aller(const QString& path) {
+        return Charger([&] { W().WebBrowser1.Navigate(site.Url(path)); });
+    }
+    void Analyser() { W().Analyse.ClickIt(); }
+    QStringList Messages() const {
+        QStringList out;
+        for (const auto& c : platform::MessageSeam::Calls()) out << c.prompt;
+        return out;
+    }
+};
+
+QStringList Fichiers(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files);
+}
+
+}  // namespace
+
+class TestFacile : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); }
+
+    // The markup the reader gets, element by element.
+    void serialisation() {
+        Ouvert o;
+        o.site.srv.Page(
+            QStringLiteral("/regles.htm"),
+            "<!DOCTYPE html><html><head><title>R\xc3\xa8gles</title>"
+            "<meta content=\"a b\" name=\"x\"></head><body><div id=\"d1\" class=\"c-1_x.y:z\">"
+            "<p style=\"width:48px;color : red\">Un&nbsp;deux <b>trois</b><br>quatre</p><table "
+            "cellpadding=\"2\"><tr>"
+            "<td valign=\"top\" colspan=\"2\" data-x=\"1\" itemprop=\"nom\">x</td><td>y</td></tr>"
+            "</table><img src=\"/i.png\" alt=\"une image\"><span title='dit \"oui\"'>a < b & "
+            "c</span><!-- note --><ul>\n  <li>un<li>deux</ul></div></body></html>");
+        QVERIFY(o.Aller(QStringLiteral("/regles.htm")));
+        QCOMPARE(o.W().WebBrowser1.InnerHTML(),
+                 QStringLiteral(
+                     "<HEAD>\r\n<TITLE>Règles</TITLE>\r\n<META content=\"a b\" name=x></HEAD>\r\n"
+                     "<BODY>\r\n<DIV id=d1 class=c-1_x.y:z>\r\n<P style=\"WIDTH: 48px; COLOR: "
+                     "red\">Un&nbsp;deux <B>trois</B><BR>"
+                     "quatre</P>\r\n<TABLE cellPadding=2>\r\n<TBODY>\r\n<TR><TD vAlign=top "
+                     "colSpan=2 data-x=\"1\" itemprop=\"nom\">x</TD><TD>y</TD></TR></TBODY>"
+                     "</TABLE><IMG src=\"/i.png\" alt=\"une image\"><SPAN title=\"dit "
+                     "&quot;oui&quot;\">a < b & c</SPAN><!-- note -->\r\n<UL>\r\n<LI>un</LI>\r\n"
+                     "<LI>deux</LI></UL></DIV></BODY>"));
+    }
+
+    // A recipe page read, corrected, created twice, and the window closed:
+    // the main list shows both recipes.
+    void analyseEtCreation() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(!w.Analyse.Visible());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(w.Analyse.Visible());
+        const QStringList avant = Fichiers(o.fx.Dir());
+        if (qEnvironmentVariableIsSet("VOIR")) qDebug().noquote() << w.WebBrowser1.InnerHTML();
+        o.Analyser();
+        QVERIFY(w.Scroll0.Visible());
+        QVERIFY(!w.WebBrowser1.Visible() && !w.CadreBouton.Visible());
+        QVERIFY(w.isEnabled() && !w.Pb.Visible() && !w.LPB.Visible());
+        QVERIFY(!w.Analyse.Value());
+        QVERIFY(F().Timer1.isActive());
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito"));
+        QCOMPARE(w.Liste[0]->Text(), General::Couts[3]);
+        QCOMPARE(w.Liste[1]->Text(), General::Difficultes[1]);
+        QCOMPARE(w.Liste[2]->Text(), QString());
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Long drinks"));
+        QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Tumbler"));
+        QCOMPARE(w.Liste[5]->Text(), QStringLiteral("Au verre"));
+        QCOMPARE(w.Saisie[0]->Text(),
+                 QStringLiteral("- Placer les feuilles de menthe et le sucre dans le verre.\r\n- "
+                                "Piler doucement avec le citron vert.\r\n- Ajouter le rhum, la "
+                                "glace pilée puis l'eau gazeuse."));
+        QCOMPARE(w.Saisie[1]->Text(),
+                 QStringLiteral("une branche de menthe et un quartier de citron vert."));
+        QCOMPARE(w.Saisie[3]->Text(),
+                 QStringLiteral("Histoire du cocktail\r\nNé à Cuba, le  Mojito était la boisson "
+                                "des marins.\r\nHemingway l'a rendu célèbre."));
+        const QStringList qte{"6", "3", "", "8", "", "10", "1"};
+        const QStringList mes{"cl", "cl", "2 cuillères", "feuilles", "glace", "cl", "trait"};
+        for (size_t i = 0; i < 7; ++i) {
+            QCOMPARE(w.Qte[i]->Text(), qte[static_cast<int>(i)]);
+            QCOMPARE(w.Qte2[i]->Text(), mes[static_cast<int>(i)]);
+        }
+        QCOMPARE(w.Ingre[3]->Text(), QStringLiteral("Menthe fraîche"));
+        // Exactly seven lines: no warning.
+        QCOMPARE(o.Messages(), QStringList());
+        // The photo, fetched once, shown and kept whole.
+        const QString photo = o.site.Url(QStringLiteral("/photos/mojito.jpg"));
+        QCOMPARE(platform::InetSeam::Demandes(), QStringList{photo});
+        QCOMPARE(w.Photo.Tag, photo);
+        QCOMPARE(w.Photo.toolTip(), photo);
+        QVERIFY(!w.Photo.Picture().isNull());
+        QCOMPARE(Module1::PhotoOctets, o.site.photo);
+        QCOMPARE(Module1::PhotoTaille, o.site.photo.size());
+        // No scratch file in the application folder.
+        QCOMPARE(Fichiers(o.fx.Dir()), avant);
+
+        w.Liste[2]->TypeIt(General::Teneurs[2]);
+        w.Creer.ClickIt();
+        QCOMPARE(o.Messages(), QStringList{QStringLiteral("Création réussie ! ")});
+        QVERIFY(!w.Creer.Value());
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito (Le)"));
+        const QString sql = QStringLiteral(
+            "SELECT c.Recette, k.Categorie, v.Verre, r.Realisation, c.Cout, c.difficulte, "
+            "c.Teneur, c.Photo From Cocktails c, Categorie k, Verre v, Realisation r where "
+            "c.NCategorie = k.NCategorie and c.Nverre = v.Nverre and c.NReal = r.NRealisation "
+            "and c.Recette like 'Mojito (Le)%' order by c.Numero");
+        QStringList octets;
+        for (unsigned char c : o.site.photo) octets << QString::number(c);
+        const QString ligne =
+            QStringLiteral("|Long drinks|Tumbler|Au verre|3|1|2|") + octets.join(u'#');
+        QCOMPARE(Fixture::Rows(sql), QStringList{QStringLiteral("Mojito (Le)") + ligne});
+        const QString numero =
+            Fixture::Rows(QStringLiteral("SELECT max(Numero) From Cocktails")).value(0);
+        QCOMPARE(
+            Fixture::Rows(QStringLiteral("SELECT count(*) From Ingre where Numero = ") + numero),
+            QStringList{QStringLiteral("7")});
+
+        // Again from the same panel: the suffix doubles.
+        w.Creer.ClickIt();
+        QCOMPARE(Fixture::Rows(sql), (QStringList{QStringLiteral("Mojito (Le)") + ligne,
+                                                  QStringLiteral("Mojito (Le) (Le)") + ligne}));
+        w.Quit.ClickIt();
+        QVERIFY(!Facile::Loaded());
+        QVERIFY(Fixture::Texts(F().Liste).contains(QStringLiteral("Mojito (Le) (Le)")));
+    }
+
+    // The recipe-page fragment counts only in its own letter case.
+    void fragmentEnCasse() {
+        Ouvert o;
+        QVERIFY(o.Aller(QStringLiteral("/RECETTE-COCKTAIL-mojito.htm")));
+        QVERIFY(!o.W().Analyse.Visible());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(o.W().Analyse.Visible());
+    }
+
+    // Back and forward hide Analyse at once; it comes back when the recipe
+    // page has loaded. The buttons follow what the browser allows.
+    void precedentSuivant() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(!w.Navi[0]->isEnabled() && !w.Navi[1]->isEnabled());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        QVERIFY(w.Analyse.Visible());
+        QVERIFY(w.Navi[0]->isEnabled() && !w.Navi[1]->isEnabled());
+        QVERIFY(Ouvert::Charger([&] {
+            w.Navi[0]->ClickIt();
+            QVERIFY(!w.Analyse.Visible());
+            QVERIFY(!w.Navi[0]->Value());
+        }));
+        QVERIFY(
+            w.WebBrowser1.LocationURL().endsWith(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(w.Analyse.Visible());
+        QVERIFY(w.Navi[1]->isEnabled());
+        QVERIFY(Ouvert::Charger([&] {
+            w.Navi[1]->ClickIt();
+            QVERIFY(!w.Analyse.Visible());
+        }));
+        QVERIFY(w.Analyse.Visible());
+        QVERIFY(!w.Navi[1]->isEnabled());
+        // The partner's home: no recipe there.
+        QCOMPARE(w.GotO1.toolTip(), QStringLiteral("Visiter le site ") + o.site.srv.Base() + "/");
+        QVERIFY(Ouvert::Charger([&] { w.GotO1.ClickIt(); }));
+        QCOMPARE(w.WebBrowser1.LocationURL(), o.site.srv.Base() + "/");
+        QVERIFY(!w.Analyse.Visible() && !w.GotO1.Value());
+    }
+
+    // Navigateur empties the fields and keeps the photo: a page without
+    // photo read next is created with the first page's photo.
+    void navigateurGardeLaPhoto() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Revenir.ClickIt();
+        QVERIFY(w.WebBrowser1.Visible() && w.CadreBouton.Visible() && !w.Scroll0.Visible());
+        QVERIFY(!w.Revenir.Value());
+        QCOMPARE(w.Recette.Text(), QString());
+        for (size_t i = 0; i < 7; ++i) QCOMPARE(w.Ingre[i]->Text(), QString());
+        for (auto& t : w.Saisie) QCOMPARE(t->Text(), QString());
+        for (auto& t : w.Liste) QCOMPARE(t->Text(), QString());
+        QVERIFY(!w.Photo.Picture().isNull());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Americano   "));
+        QCOMPARE(w.Liste[0]->Text(), General::Couts[0]);
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Apéritifs"));
+        QCOMPARE(w.Photo.toolTip(), QString());
+        QCOMPARE(w.Photo.Tag, o.site.Url(QStringLiteral("/photos/mojito.jpg")));
+        QCOMPARE(Module1::PhotoOctets, o.site.photo);
+        w.Creer.ClickIt();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Americano    (L')"));
+        QStringList octets;
+        for (unsigned char c : o.site.photo) octets << QString::number(c);
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT Photo From Cocktails where Recette = "
+                                              "'Americano    (L'')'")),
+                 QStringList{octets.join(u'#')});
+    }
+
+    // A refused creation after a good one: closing does not refresh the
+    // main list.
+    void refusPuisFermeture() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Creer.ClickIt();
+        QVERIFY(Facile::RecetteCreee);
+        db::OpenDb().Execute(
+            QStringLiteral("INSERT INTO Cocktails (Numero, Recette) VALUES (9999, 'Témoin')"));
+        w.Recette.TypeIt(QStringLiteral("   "));
+        platform::MessageSeam::Clear();
+        w.Creer.ClickIt();
+        QCOMPARE(o.Messages(),
+                 QStringList{QStringLiteral("Veuillez d'abord saisir le nom de la recette !")});
+        QVERIFY(!Facile::RecetteCreee && !w.Creer.Value());
+        w.Quit.ClickIt();
+        QVERIFY(!Fixture::Texts(F().Liste).contains(QStringLiteral("Témoin")));
+    }
+
+    // The browser sent to the photo's address fetches the photo again; the
+    // title colour then stays until the next analysis ends.
+    void photoDepuisLeNavigateur() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Revenir.ClickIt();
+        w.Photo.SetPicture(QPixmap());
+        platform::InetSeam::Clear();
+        const QString photo = o.site.Url(QStringLiteral("/photos/mojito.jpg"));
+        QVERIFY(o.Aller(QStringLiteral("/photos/mojito.jpg")));
+        QCOMPARE(platform::InetSeam::Demandes(), QStringList{photo});
+        QVERIFY(!w.Photo.Picture().isNull());
+        QCOMPARE(w.Pb.Value(), 100.0);
+        QVERIFY(!F().Timer1.isActive());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        o.Analyser();
+        QVERIFY(F().Timer1.isActive());
+    }
+
+    // A photo that cannot be had leaves the panel filled, no picture and no
+    // bytes, and says why.
+    void photoEnEchec_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("pas une image") << "texte"
+                                       << "n'est pas une image";
+        QTest::newRow("absente") << "absente"
+                                 << "le serveur a répondu 404";
+        QTest::newRow("muette") << "muette"
+                                << "pas de réponse";
+        QTest::newRow("trop grande") << "enorme"
+                                     << "plus de 20 Mo";
+    }
+    void photoEnEchec() {
+        QFETCH(QString, page);
+        QFETCH(QString, raison);
+        Ouvert o;
+        Facile& w = o.W();
+        platform::InetSeam::SetDelai(1500);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Revenir.ClickIt();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-photo-%1.htm").arg(page)));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito"));
+        QCOMPARE(w.Ingre[6]->Text(), QStringLiteral("Angostura"));
+        QVERIFY(w.Photo.Picture().isNull());
+        QCOMPARE(w.Photo.Tag, QString());
+        QVERIFY(Module1::PhotoOctets.isEmpty());
+        QCOMPARE(Module1::PhotoTaille, 0);
+        QVERIFY2(w.Status.Caption().contains(raison), qPrintable(w.Status.Caption()));
+        QVERIFY(w.Status.Caption().startsWith(QStringLiteral("Photo non reçue")));
+        QVERIFY(w.isEnabled());
+        w.Creer.ClickIt();
+        QCOMPARE(Fixture::Rows(
+                     QStringLiteral("SELECT Photo From Cocktails where Recette = 'Mojito (Le)'")),
+                 QStringList{QStringLiteral("<null>")});
+    }
+
+    // Nine ingredient lines: seven placed and the warning, exactly worded.
+    void neufIngredients() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-neuf.htm")));
+        o.Analyser();
+        QCOMPARE(w.Ingre[6]->Text(), QStringLiteral("Angostura"));
+        QCOMPARE(o.Messages(), QStringList{Module1::MessageTropIngredients()});
+        QCOMPARE(platform::MessageSeam::Calls().value(0).style, int(platform::vbExclamation));
+        QVERIFY(w.isEnabled());
+    }
+
+    // The older layout: the preparation from "A préparer" to the end of its
+    // cell.
+    void ancienneMiseEnPage() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-ancienne.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("du Cocktail Daïquiri"));
+        QCOMPARE(w.Saisie[0]->Text(),
+                 QStringLiteral("A préparer au shaker :\r\nFrapper le rhum, le citron et le "
+                                "sirop avec de la glace.\r\nFiltrer dans le verre."));
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Short drinks"));
+        QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Coupe"));
+        // No ingredient line at all: no warning either.
+        QCOMPARE(w.Ingre[0]->Text(), QString());
+        QCOMPARE(o.Messages(), QStringList());
+    }
+
+    // Quotes, apostrophes, semicolons and a lone "<" in a 2 MB page reach
+    // the collection as text, never as SQL.
+    void pageHostile() {
+        Ouvert o;
+        Facile& w = o.W();
+        QByteArray b =
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n"
+            "<title>Recette du Cocktail L'\xc3\x89t\xc3\xa9 \"indien\"; DROP TABLE Cocktails; "
+            ".:. Recettes</title>\n"
+            "<meta content=\"Tiki'; DELETE FROM Categorie; l'\xc3\xaele \xe2\x98\x80\xc5\x93 \" "
+            "itemprop=\"recipeCategory\">\n</head><body>\n";
+        const QByteArray remplissage =
+            "<p>Un paragraphe de remplissage, pour que la page p\xc3\xa8se deux m\xc3\xa9gaoctets "
+            "comme les plus lourdes.</p>\n";
+        while (b.size() < 2 * 1024 * 1024) b += remplissage;
+        b += "<p class=\"realisation\">R\xc3\xa9"
+             "alisez la recette <u>Au verre</u>"
+             "<span itemprop=\"recipeInstructions\"><br>M\xc3\xa9langer ; servir.</span> Servir "
+             "dans un verre de type <a href=\"#\">Verre d'O'Neil</a></p>\n"
+             "<h2>Histoire du cocktail</h2>Le sucre < le citron, toujours.\n"
+             "<h2>Commentaires de la recette</h2></body></html>";
+        o.site.srv.Page(QStringLiteral("/recette-cocktail-hostile.htm"), b);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-hostile.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("L'Été \"indien\"; DROP TABLE Cocktails;"));
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Tiki'; DELETE FROM Categorie; l'île ☀œ"));
+        QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Verre d'O'Neil"));
+        QCOMPARE(w.Saisie[3]->Text(),
+                 QStringLiteral("Histoire du cocktail\r\nLe sucre < le citron, toujours.\r\n"));
+        const int categories =
+            Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt();
+        w.Creer.ClickIt();
+        QVERIFY(Facile::RecetteCreee);
+        QCOMPARE(Fixture::Rows(QStringLiteral(
+                     "SELECT c.Recette, k.Categorie, v.Verre From Cocktails c, Categorie k, "
+                     "Verre v where c.NCategorie = k.NCategorie and c.Nverre = v.Nverre and "
+                     "c.Numero = (SELECT max(Numero) From Cocktails)")),
+                 QStringList{QStringLiteral("L'Été indien; DROP TABLE Cocktails; (Le)|Tiki'; "
+                                            "DELETE FROM Categorie; l'île ☀œ|Verre d'O'Neil")});
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt(),
+                 categories + 1);
+        // Again: the category and the glass are found, not created twice.
+        w.Creer.ClickIt();
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt(),
+                 categories + 1);
+    }
+
+    // A link that asks for a new window opens in the same view; the page's
+    // own dialogs are not shown.
+    void nouvelleFenetreEtSilence() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(w.WebBrowser1.Silent());
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        QVERIFY(Ouvert::Charger([&] {
+            w.WebBrowser1.RunScript(
+                QStringLiteral("alert('bonjour'); confirm('vraiment ?'); "
+                               "document.querySelector('a[target]').click();"));
+        }));
+        QVERIFY(w.WebBrowser1.LocationURL().endsWith(
+            QStringLiteral("/recette-cocktail-sans-photo.htm")));
+        for (QWidget* t : QApplication::topLevelWidgets())
+            QVERIFY2(!t->isVisible() || t == &w || t == &F() || t->objectName() == "Pop",
+                     qPrintable(t->metaObject()->className()));
+    }
+
+    // The start page leads to the configured partner site.
+    void pageAccueil() {
+        Ouvert o;
+        Facile& w = o.W();
+        QCOMPARE(QUrl(w.WebBrowser1.LocationURL()), QUrl::fromLocalFile(Facile::PageAccueil()));
+        QCOMPARE(w.WebBrowser1.LocationName(), QStringLiteral("Création facile"));
+        QVERIFY(!w.Scroll0.Visible() && !w.Pb.Visible() && !w.LPB.Visible());
+        QVERIFY(Ouvert::Charger([&] {
+            w.WebBrowser1.RunScript(
+                QStringLiteral("document.querySelector('a.partenaire').click();"));
+        }));
+        QCOMPARE(w.WebBrowser1.LocationURL(), o.site.srv.Base() + "/");
+    }
+
+    // Minimised and restored, the window comes back with its panel and its
+    // page as they were.
+    void reduireEtRestaurer() {
+        Ouvert o;
+        Facile& w = o.W();
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-mojito.htm")));
+        o.Analyser();
+        w.Mini.ClickIt();
+        QCOMPARE(int(General::FenetreReduite), 1);
+        QVERIFY(!w.isVisible() && !F().isVisible());
+        Pop::Instance().Restaurer();
+        QCOMPARE(&Facile::Instance(), &w);
+        QVERIFY(w.isVisible() && w.Scroll0.Visible());
+        QCOMPARE(platform::ModalSeam::Shown(), (QStringList{"Facile", "Facile"}));
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito"));
+        QVERIFY(!w.Photo.Picture().isNull());
+        QVERIFY(
+            w.WebBrowser1.LocationURL().endsWith(QStringLiteral("/recette-cocktail-mojito.htm")));
+    }
+
+    // While the photo is awaited the window is painted but takes no input,
+    // shows the hourglass and tells where it is; the title colour rests.
+    void pendantLeTelechargement() {
+        Ouvert o;
+        Facile& w = o.W();
+        platform::InetSeam::SetDelai(1500);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-photo-muette.htm")));
+        struct Vu {
+            QString lpb;
+            bool pb = false, actif = true, sablier = false, minuterie = true;
+        } vu;
+        QTimer::singleShot(500, [&] {
+            vu = {w.LPB.Caption(), w.Pb.Visible(), w.isEnabled(), platform::HourglassShown(),
+                  F().Timer1.isActive()};
+        });
+        o.Analyser();
+        QCOMPARE(vu.lpb, QStringLiteral("Debut recherche photo ..."));
+        QVERIFY(vu.pb && !vu.actif && vu.sablier && !vu.minuterie);
+        QVERIFY(w.isEnabled() && !w.Pb.Visible() && !w.LPB.Visible());
+        QVERIFY(!platform::HourglassShown());
+        QVERIFY(F().Timer1.isActive());
+    }
+};
+
+QTEST_MAIN(TestFacile)
+#include "test_facile.moc"

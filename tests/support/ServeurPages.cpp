@@ -1,0 +1,59 @@
+#include "support/ServeurPages.h"
+
+#include <QTcpSocket>
+
+ServeurPages::ServeurPages() {
+    if (!server_.listen(QHostAddress::LocalHost, 0)) qFatal("Serveur de test : aucun port libre");
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* s = server_.nextPendingConnection()) {
+            connect(s, &QTcpSocket::readyRead, this, [this, s] { Repondre(s); });
+            connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        }
+    });
+}
+
+QString ServeurPages::Base() const {
+    return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort());
+}
+
+void ServeurPages::Page(const QString& path, const QByteArray& body, const QByteArray& type,
+                        int status) {
+    Reponse r;
+    r.status = status;
+    r.type = type;
+    r.body = body;
+    pages_.insert(path, r);
+}
+
+void ServeurPages::Silence(const QString& path) {
+    Reponse r;
+    r.silence = true;
+    pages_.insert(path, r);
+}
+
+void ServeurPages::Repondre(QTcpSocket* s) {
+    QByteArray lu = s->property("lu").toByteArray() + s->readAll();
+    s->setProperty("lu", lu);
+    if (!lu.contains("\r\n\r\n")) return;
+    const QList<QByteArray> ligne = lu.left(lu.indexOf("\r\n")).split(' ');
+    QString path = ligne.size() > 1 ? QString::fromUtf8(ligne[1]) : QString();
+    path = path.section(u'?', 0, 0);
+    demandes_ << path;
+    s->setProperty("lu", QByteArray());
+    Reponse r;
+    if (pages_.contains(path)) {
+        r = pages_.value(path);
+    } else {
+        r.status = 404;
+        r.type = "text/html; charset=utf-8";
+        r.body = "<html><body><p>Page introuvable</p></body></html>";
+    }
+    if (r.silence) return;
+    QByteArray tete = "HTTP/1.1 " + QByteArray::number(r.status) +
+                      (r.status == 200 ? " OK" : " Erreur") + "\r\nContent-Type: " + r.type +
+                      "\r\nContent-Length: " + QByteArray::number(r.body.size()) +
+                      "\r\nConnection: close\r\n\r\n";
+    s->write(tete);
+    s->write(r.body);
+    s->disconnectFromHost();
+}
