@@ -1,11 +1,14 @@
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/WebBrowser.h"
 #include "shell/Frmmain.h"
 
 int main(int argc, char** argv) {
+    platform::PreparerNavigateur();
     // The embedded browser shares the windows' drawing contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

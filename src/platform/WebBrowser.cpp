@@ -1,5 +1,7 @@
 #include "platform/WebBrowser.h"
 
+#include <unistd.h>
+
 #include <QAuthenticator>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -17,6 +19,11 @@
 #include "platform/DocumentHtml.h"
 
 namespace platform {
+
+void PreparerNavigateur() {
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
 
 namespace {
 

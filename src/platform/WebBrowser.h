@@ -15,6 +15,11 @@ class QWebEngineView;
 // choosers). A link that asks for a new window opens in this same view.
 namespace platform {
 
+// Readies the browser's engine before the application object is made. Run
+// as root, the engine refuses its sandbox and would end the program at the
+// first page, so there it goes without one.
+void PreparerNavigateur();
+
 class WebBrowser : public Twips<QWidget> {
     Q_OBJECT
 public:

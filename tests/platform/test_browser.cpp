@@ -1,5 +1,7 @@
 // The embedded browser: local pages by their plain path, the French page
 // for a file that cannot be read, and the silent mode.
+#include <unistd.h>
+
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -63,6 +65,19 @@ private slots:
         b.show();
         QVERIFY(Load(b, page));
         QTRY_COMPARE_WITH_TIMEOUT(b.LocationName(), QString("non null"), 10000);
+    }
+    // Run as root the engine would refuse to start without this; a value
+    // the user set is kept.
+    void engineReadiedForRoot() {
+        const QByteArray before = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        platform::PreparerNavigateur();
+        QCOMPARE(qgetenv("QTWEBENGINE_DISABLE_SANDBOX"),
+                 ::geteuid() == 0 ? QByteArray("1") : QByteArray());
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "0");
+        platform::PreparerNavigateur();
+        QCOMPARE(qgetenv("QTWEBENGINE_DISABLE_SANDBOX"), QByteArray("0"));
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", before);
     }
 };
 
