@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -220,6 +221,14 @@ void Acquisition::Quit_Click() {
 void Acquisition::reject() {
     if (Occupee()) return;
     Unload();
+}
+
+void Acquisition::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    DialogFrame::keyPressEvent(e);
 }
 
 Acquisition::Occupation::Occupation(Acquisition& w) : w_(w) {

@@ -69,9 +69,13 @@ public:
     };
     bool Occupee() const { return occupee_ > 0; }
 
-    // Escape and the window manager's close act as the close button, and
-    // not at all while a step runs.
+    // The window manager's close acts as the close button, and not at all
+    // while a step runs. Escape does nothing: a slip of the key must not
+    // drop a picture that is not saved, as in the entry windows.
     void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     friend class LoadedOnce<Acquisition>;

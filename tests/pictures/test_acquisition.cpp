@@ -594,8 +594,12 @@ private slots:
         QVERIFY(Montree().isNull());
         QVERIFY(A().PhotoScan.Tag.isEmpty());
         QCOMPARE(Actifs(), kVide);
-        // Escape closes it the same way.
+        // Escape keeps the picture; the window manager's close closes it
+        // as the button does.
         o.Ouvrir(o.Fichier("photo.bmp", Motif(64, 48)));
+        QTest::keyClick(&A(), Qt::Key_Escape);
+        QVERIFY(Acquisition::Loaded());
+        QVERIFY(!Montree().isNull());
         A().reject();
         QVERIFY(!Acquisition::Loaded());
     }
