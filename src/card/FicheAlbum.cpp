@@ -165,12 +165,19 @@ FicheAlbum::FicheAlbum() : DialogFrame(QStringLiteral("FicheAlbum"), 2) {
     place(Qte.Set(0, nouveau()), {240, 5280, 1095, 375}, kBleu);
     place(Mesure.Set(0, nouveau()), {1350, 5280, 2175, 375}, kMarine);
     place(Ingre.Set(0, nouveau()), {3540, 5280, 7635, 375}, kNoir);
+    // What each field holds, for a screen reader, whatever it shows.
+    int k = 0;
+    const char* const champs[6] = {"Catégorie", "Type de verre", "Matériel",
+                                   "Quantité",  "Mesure",        "Ingrédient"};
+    for (platform::PictureButton* t :
+         {&Data[1], &Data[2], &Data[3], &Qte[0], &Mesure[0], &Ingre[0]})
+        t->setAccessibleDescription(QString::fromUtf8(champs[k++]));
     place(Prepa, {240, 5835, 10935, 1335}, kMarine);
     place(Desc, {240, 7650, 10935, 1335}, kMarine);
     place(Deco, {240, 9435, 10935, 1335}, kMarine);
     place(Histoire, {240, 11250, 10935, 3375}, kMarine);
     const char* const noms[4] = {"Préparation", "Description", "Décoration", "Histoire"};
-    int k = 0;
+    k = 0;
     for (platform::PictureButton* t : {&Prepa, &Desc, &Deco, &Histoire}) {
         t->TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
         t->setAccessibleName(QString::fromUtf8(noms[k++]));
@@ -214,6 +221,7 @@ void FicheAlbum::CreerLigne(int i) {
         b.Move(zero.Left(), zero.Top(), zero.Width(), zero.Height());
         Champ(b, zero.font().pointSizeF(), zero.ForeColor);
         b.setFont(zero.font());
+        b.setAccessibleDescription(zero.accessibleDescription());
     }
 }
 

@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QStyledItemDelegate>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QTextEdit>
 #include <algorithm>
 #include <functional>
 
@@ -780,6 +780,13 @@ void TextBox::ClickIt() {
 }
 
 bool TextBox::eventFilter(QObject* o, QEvent* e) {
+    if (o == Editor() && e->type() == QEvent::Show) {
+        // The editor is what a screen reader meets: it answers to the name
+        // given to the box.
+        if (Editor()->accessibleName().isEmpty()) Editor()->setAccessibleName(accessibleName());
+        if (Editor()->accessibleDescription().isEmpty())
+            Editor()->setAccessibleDescription(accessibleDescription());
+    }
     const bool mouseArea = o == line_ || (multi_ && o == multi_->viewport());
     if (mouseArea && e->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)

@@ -128,27 +128,31 @@ CadreRecette::CadreRecette(platform::ScrollPanel& scroll, const platform::Panel&
         int i;
         Geometrie g;
         double points;
+        int libelle;  // the heading it stands under
     } data[] = {
-        {6, {3240, 480, 3135, 375}, 9.75},  {0, {3240, 1320, 3135, 375}, 9.75},
-        {1, {3240, 2280, 3135, 375}, 9.75}, {2, {240, 3840, 1815, 330}, 8.25},
-        {3, {2160, 3840, 1815, 330}, 8.25}, {4, {4080, 3840, 1815, 330}, 8.25},
+        {6, {3240, 480, 3135, 375}, 9.75, 7},  {0, {3240, 1320, 3135, 375}, 9.75, 1},
+        {1, {3240, 2280, 3135, 375}, 9.75, 2}, {2, {240, 3840, 1815, 330}, 8.25, 8},
+        {3, {2160, 3840, 1815, 330}, 8.25, 9}, {4, {4080, 3840, 1815, 330}, 8.25, 10},
     };
     for (const auto& d : data) {
         auto& b = Data.Set(d.i, std::make_unique<platform::PictureButton>(Contenu));
         b.Move(d.g.l, d.g.t, d.g.w, d.g.h);
         b.setFont(platform::SkinFont(d.points));
+        b.setAccessibleDescription(Libelle[d.libelle].Caption());
         Habiller(b);
     }
 
-    auto cellule = [this](platform::ControlArray<platform::PictureButton>& a, Geometrie g) {
+    auto cellule = [this](platform::ControlArray<platform::PictureButton>& a, Geometrie g,
+                          const char* colonne) {
         auto& b = a.Set(0, std::make_unique<platform::PictureButton>(Contenu));
+        b.setAccessibleDescription(QString::fromUtf8(colonne));
         b.Move(g.l, g.t, g.w, g.h);
         b.setFont(platform::SkinFont(9.75));
         Habiller(b);
     };
-    cellule(Quantite, {240, 5070, 645, 360});
-    cellule(Mesure, {900, 5070, 2205, 360});
-    cellule(Ingre, {3120, 5070, 3735, 360});
+    cellule(Quantite, {240, 5070, 645, 360}, "Quantité");
+    cellule(Mesure, {900, 5070, 2205, 360}, "Mesure");
+    cellule(Ingre, {3120, 5070, 3735, 360}, "Ingrédient");
 
     const Geometrie saisies[4] = {{240, 6000, 7095, 1455},
                                   {240, 7560, 7095, 1455},
@@ -213,6 +217,7 @@ void CadreRecette::CreerLigne(int i) {
         b.hide();
         b.Move(zero.Left(), zero.Top(), zero.Width(), zero.Height());
         b.setFont(zero.font());
+        b.setAccessibleDescription(zero.accessibleDescription());
         Habiller(b);
         b.SetCaption(QString());
         b.setToolTip(QString());

@@ -234,6 +234,7 @@ void Frmmain::BuildPieces() {
     TCentre.Move(195, 2640, 3615, 300);
     LTCentre2.Move(195, 2655, 3135, 300);
     LTCentre2.SetCaption(QStringLiteral("Liste des cocktails"));
+    LFilms.setAccessibleName(LTCentre2.Caption());
     LFilms.Move(180, 2880, 3550, 2175);
     BGauche.Move(0, 6000, 3900, 300);
     LBGauche.Move(240, 6020, 3495, 255);
@@ -290,11 +291,14 @@ void Frmmain::BuildPieces() {
     }
     Outils[10] = std::make_unique<platform::PictureButton>(&BordGauche);
     Outils[10]->Move(400, 6600, 640, 600);
+    for (int i = 0; i < 12; ++i) Outils[i]->setAccessibleName(platform::Trim(AideOutil(i)));
     const double tops[7] = {250, 1150, 2050, 2950, 3850, 4750, 5640};
     for (int i = 0; i < 7; ++i) {
         Bouton[i] = std::make_unique<platform::PictureButton>(&BordGauche);
         Bouton[i]->Move(420, tops[i], i == 0 ? 600 : 615, 750);
         Bouton[i]->Group = 1;
+        // Drawn buttons are named by the text their hover shows.
+        Bouton[i]->setAccessibleName(platform::Trim(QString::fromUtf8(kAideTri[i])));
     }
 
     recette_ = std::make_unique<CadreRecette>(*Scroll[0], *Cadre[0]);

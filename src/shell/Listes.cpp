@@ -220,6 +220,7 @@ void RemplirListe(const QString& table, const QString& sortColumn, const QString
     f.Chargement.repaint();
 
     f.LTGauche.SetCaption(title);
+    f.Liste.setAccessibleName(platform::Trim(title));
     f.LTGauche.Tag = title;
     f.LBGauche.SetCaption(QString());
     f.Liste.SetSorted(false);

@@ -50,6 +50,7 @@ Splash::Splash() : DialogFrame(QStringLiteral("Splash"), 8) {
     LSphashAuto.Move(5040, 105, 2790, 195);
     LSphashAuto.setFont(platform::SkinFont(8.25));
     LSphashAuto.SetCaption(QStringLiteral("Afficher cet écran au démarrage"));
+    SphashAuto.setAccessibleName(LSphashAuto.Caption());
     LSphashAuto.SetForeColor(kTexte);
     LSphashAuto.setCursor(Qt::PointingHandCursor);
     LSphashAuto.installEventFilter(this);
