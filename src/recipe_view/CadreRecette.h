@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/Controls.h"
+#include "platform/Database.h"
 
 // The recipe panel of the main window: one recipe with its attributes, its
 // ingredient lines as rows of three cells, its photo and its four texts,
@@ -93,7 +94,8 @@ public:
                         long long& NMesureAncien, long long& NMesureNouveau,
                         long long& NIngreAncien, long long& NIngreNouveau, const QString& Qte1,
                         const QString& Qte2, const QString& Mes1, const QString& Mes2,
-                        const QString& Ing1, const QString& Ing2);
+                        const QString& Ing1, const QString& Ing2,
+                        platform::Database* Base = nullptr);
     void Saisie_Change(int Index);
     void CadrePhoto_MouseDown(int Button, int Shift, double X, double Y);
     void Photo_MouseDown(int Button, int Shift, double X, double Y);

@@ -3,6 +3,7 @@
 // file at once, to the recipe the panel shows and to no other.
 #include <QMouseEvent>
 
+#include "db/Schema.h"
 #include "platform/MessageBox.h"
 #include "platform/VbText.h"
 #include "recipe_view/CadreRecette.h"
@@ -189,11 +190,15 @@ void CadreRecette::ValiderChoix(int Index) {
     // Nothing shown, nothing to write to.
     if (!affichee_) return;
     const long long recette = *affichee_;
+    // A new entry and the recipe's number for it land together, or neither.
     const bool ecrit = Ecriture::Ecrire([&] {
+        auto d = db::OpenDb();
+        platform::Transaction t(d);
         long long numero = 0;
         Frmmain::Instance().RechercherNumero(texte, numero, QString::fromLatin1(c->table),
-                                             QString::fromLatin1(c->cle));
-        AccesBase::ModifierChamp(kCocktails, recette, numero, kNumero, c->colonne);
+                                             QString::fromLatin1(c->cle), &d);
+        AccesBase::ModifierChamp(kCocktails, recette, numero, kNumero, c->colonne, &d);
+        t.Commit();
     });
     // A failed write leaves the stored value on the button and the list
     // open for another try.
@@ -290,7 +295,8 @@ void CadreRecette::RechercherCles(const QString&, long long& NQuantiteAncien,
                                   long long& NMesureNouveau, long long& NIngreAncien,
                                   long long& NIngreNouveau, const QString& Qte1,
                                   const QString& Qte2, const QString& Mes1, const QString& Mes2,
-                                  const QString& Ing1, const QString& Ing2) {
+                                  const QString& Ing1, const QString& Ing2,
+                                  platform::Database* Base) {
     Frmmain& f = Frmmain::Instance();
     auto resoudre = [&](const QString& texte, long long& numero, const Colonne& c) {
         if (texte.isNull()) return;
@@ -298,7 +304,8 @@ void CadreRecette::RechercherCles(const QString&, long long& NQuantiteAncien,
             numero = 0;
             return;
         }
-        f.RechercherNumero(texte, numero, QString::fromLatin1(c.table), QString::fromLatin1(c.cle));
+        f.RechercherNumero(texte, numero, QString::fromLatin1(c.table), QString::fromLatin1(c.cle),
+                           Base);
     };
     resoudre(Qte1, NQuantiteAncien, kColonnes[0]);
     resoudre(Qte2, NQuantiteNouveau, kColonnes[0]);
@@ -327,15 +334,20 @@ void CadreRecette::ValiderLigne(int colonne) {
     long long nouveau[3] = {ancien[0], ancien[1], ancien[2]};
     QString textes[3];
     textes[colonne] = texte;
+    // A new entry and the line that uses it land together, or neither.
     const bool ecrit = Ecriture::Ecrire([&] {
+        auto d = db::OpenDb();
+        platform::Transaction t(d);
         RechercherCles(QString::number(recette), ancien[0], nouveau[0], ancien[1], nouveau[1],
                        ancien[2], nouveau[2], QString(), textes[0], QString(), textes[1], QString(),
-                       textes[2]);
-        if (nouveau[0] == ancien[0] && nouveau[1] == ancien[1] && nouveau[2] == ancien[2]) return;
-        // A line of three empty parts is no line: the old one only goes.
-        const bool ajout = nouveau[0] != 0 || nouveau[1] != 0 || nouveau[2] != 0;
-        AccesBase::ModifierLigneIngredient(recette, ancien[0], nouveau[0], ancien[1], nouveau[1],
-                                           ancien[2], nouveau[2], ajout);
+                       textes[2], &d);
+        if (nouveau[0] != ancien[0] || nouveau[1] != ancien[1] || nouveau[2] != ancien[2]) {
+            // A line of three empty parts is no line: the old one only goes.
+            const bool ajout = nouveau[0] != 0 || nouveau[1] != 0 || nouveau[2] != 0;
+            AccesBase::ModifierLigneIngredient(recette, ancien[0], nouveau[0], ancien[1],
+                                               nouveau[1], ancien[2], nouveau[2], ajout, &d);
+        }
+        t.Commit();
     });
     if (!ecrit) return;
     Quantite[i].Tag = QString::number(nouveau[0]);

@@ -1,6 +1,7 @@
 #include "shell/AccesBase.h"
 
 #include <QRegularExpression>
+#include <optional>
 
 #include "db/Photo.h"
 #include "db/Schema.h"
@@ -70,8 +71,9 @@ void RenommerEnregistrement(const QString& Table, const QVariant& Cle, const QSt
 }
 
 void ModifierChamp(const QString& Table, const QVariant& Cle, const QVariant& Valeur,
-                   const QString& Champ, int Colonne) {
-    auto d = db::OpenDb();
+                   const QString& Champ, int Colonne, platform::Database* Base) {
+    std::optional<platform::Database> propre;
+    platform::Database& d = Base ? *Base : propre.emplace(db::OpenDb());
     auto rs = d.OpenRecordset(KeyQuery(Table, Champ, Pasted(Cle)));
     rs.Edit();
     const bool empty = Valeur.isNull() || Valeur.toString().isEmpty();
@@ -96,10 +98,13 @@ void RemplirComboTable(platform::ComboBox& Liste, const QString& Table, const QS
 void ModifierLigneIngredient(const QVariant& Numero, const QVariant& QteAncien,
                              const QVariant& QteNouveau, const QVariant& MesAncien,
                              const QVariant& MesNouveau, const QVariant& IngAncien,
-                             const QVariant& IngNouveau, bool Ajout) {
-    auto d = db::OpenDb();
-    // The old line goes and the new one comes together, or neither does.
-    platform::Transaction t(d);
+                             const QVariant& IngNouveau, bool Ajout, platform::Database* Base) {
+    std::optional<platform::Database> propre;
+    platform::Database& d = Base ? *Base : propre.emplace(db::OpenDb());
+    // The old line goes and the new one comes together, or neither does;
+    // within the caller's transaction when it holds the file.
+    std::optional<platform::Transaction> t;
+    if (!Base) t.emplace(d);
     {
         auto old = d.OpenRecordset(
             LineQuery(Numero, Part(QteAncien, true), Part(MesAncien, true), Part(IngAncien, true)));
@@ -119,7 +124,7 @@ void ModifierLigneIngredient(const QVariant& Numero, const QVariant& QteAncien,
             now.Update();
         }
     }
-    t.Commit();
+    if (t) t->Commit();
 }
 
 void SupprimerEnregistrement(const QString& Table, const QVariant& Cle, const QString& Champ) {

@@ -26,8 +26,9 @@ void RenommerEnregistrement(const QString& Table, const QVariant& Cle, const QSt
                             const QString& Champ);
 // Column Colonne of the row whose Champ is Cle becomes Valeur; an empty
 // value is stored as one blank.
+// With Base, the write goes into the caller's open file (and transaction).
 void ModifierChamp(const QString& Table, const QVariant& Cle, const QVariant& Valeur,
-                   const QString& Champ, int Colonne);
+                   const QString& Champ, int Colonne, platform::Database* Base = nullptr);
 // Refills a pick-list with the non-blank texts of column 1, sorted by Tri.
 void RemplirComboTable(platform::ComboBox& Liste, const QString& Table, const QString& Tri);
 // Replaces one ingredient line of a recipe: the old line goes when present,
@@ -35,7 +36,8 @@ void RemplirComboTable(platform::ComboBox& Liste, const QString& Table, const QS
 void ModifierLigneIngredient(const QVariant& Numero, const QVariant& QteAncien,
                              const QVariant& QteNouveau, const QVariant& MesAncien,
                              const QVariant& MesNouveau, const QVariant& IngAncien,
-                             const QVariant& IngNouveau, bool Ajout);
+                             const QVariant& IngNouveau, bool Ajout,
+                             platform::Database* Base = nullptr);
 // Ingre: every line of the key; any other table: the first row of the key.
 void SupprimerEnregistrement(const QString& Table, const QVariant& Cle, const QString& Champ);
 // Deletes a recipe: its lines and its row, all or nothing.

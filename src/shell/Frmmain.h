@@ -7,6 +7,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
+#include "platform/Database.h"
 #include "platform/SingleInstance.h"
 
 class CadreRecette;
@@ -68,8 +69,10 @@ public:
     void Btn_Quit_MouseEnter();
     void Btn_Quit_MouseLeave();
     void Anim2_DblClick();
+    // Within Base when the caller holds the file open, else in an opening
+    // of its own.
     void RechercherNumero(const QString& Data, long long& Numero, const QString& NomChamp,
-                          const QString& NumChamp);
+                          const QString& NumChamp, platform::Database* Base = nullptr);
 
     // Skin pieces, as the layout places them.
     platform::Panel Fond{this};

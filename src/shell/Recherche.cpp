@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "db/Schema.h"
 #include "platform/VbText.h"
 #include "shell/AccesBase.h"
@@ -5,9 +7,11 @@
 
 // Find-or-create of a lookup entry by its whole text, letter case ignored.
 void Frmmain::RechercherNumero(const QString& Data, long long& Numero, const QString& NomChamp,
-                               const QString& NumChamp) {
+                               const QString& NumChamp, platform::Database* Base) {
     const QString doubled = platform::Doubled(Data);
-    auto d = db::OpenDb();
+    std::optional<platform::Database> propre;
+    if (!Base) Base = &propre.emplace(db::OpenDb());
+    platform::Database& d = *Base;
     auto rs =
         d.OpenRecordset(QStringLiteral("SELECT * From ") + NomChamp + QStringLiteral(" where ") +
                         NomChamp + QStringLiteral(" = '") + doubled +

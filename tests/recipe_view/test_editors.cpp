@@ -815,6 +815,30 @@ private slots:
         QCOMPARE(Champ(11, "NCategorie").toLongLong(), 3);
     }
 
+    // The new entry and the write that uses it land together: when the
+    // recipe cannot take it, no stray entry is left behind.
+    void nouvelleEntreeSansEcritureNeRestePas() {
+        Demarrer();
+        Montrer(11);
+        Executer(
+            "CREATE TRIGGER non BEFORE UPDATE ON Cocktails "
+            "BEGIN SELECT RAISE(ABORT, 'non'); END");
+        Executer(
+            "CREATE TRIGGER non2 BEFORE INSERT ON Ingre "
+            "BEGIN SELECT RAISE(ABORT, 'non'); END");
+        R().Data[6].ClickIt();
+        Taper(R().LCategorie, "Tiki");
+        Entree(R().LCategorie);
+        QCOMPARE(Compte("Categorie"), 2);
+        R().Ingre[0].ClickIt();
+        const long long ingredients = Compte("Ingredient");
+        Taper(R().LIngre, "Sirop de rose");
+        R().LIngre.AddItem("Sirop de rose");
+        Choisir(R().LIngre, "Sirop de rose");
+        QCOMPARE(Compte("Ingredient"), ingredients);
+        QCOMPARE(Lignes(11), (QList<Ligne>{{0, 0, 2}, {1, 1, 1}, {2, 1, 3}}));
+    }
+
     void ligneNonEcriteInchangee() {
         Demarrer();
         Montrer(11);
