@@ -76,15 +76,9 @@ struct Demarre {
     }
 };
 
-inline platform::ListItem* Ligne(platform::ListView& l, const QString& texte) {
-    for (int i = 1; i <= l.Count(); ++i)
-        if (l.Item(i)->Text() == texte) return l.Item(i);
-    return nullptr;
-}
-
 // A click on a recipe of the upper list (kind 0).
 inline void Montrer(const QString& nom) {
-    platform::ListItem* it = Ligne(F().Liste, nom);
+    platform::ListItem* it = Fixture::Entry(F().Liste, nom);
     if (!it) qFatal("no row %s", qPrintable(nom));
     F().Liste.Select(it);
     F().Liste_Click();

@@ -23,17 +23,17 @@ QList<double> Tops(const platform::ControlArray<platform::PictureButton>& a) {
 }
 
 long long Numero(const QString& nom) {
-    return platform::Val(platform::KeyNumber(Ligne(F().Liste, nom)->Key()));
+    return platform::Val(platform::KeyNumber(Fixture::Entry(F().Liste, nom)->Key()));
 }
 
 // Shows the lower list of a category (kind 1) and clicks one of its recipes.
 void MontrerDansCategorie(const QString& categorie, const QString& nom) {
     F().Bouton[1]->ClickIt();
-    platform::ListItem* cat = Ligne(F().Liste, categorie);
+    platform::ListItem* cat = Fixture::Entry(F().Liste, categorie);
     QVERIFY(cat);
     F().Liste.Select(cat);
     F().Liste_Click();
-    platform::ListItem* it = Ligne(F().LFilms, nom);
+    platform::ListItem* it = Fixture::Entry(F().LFilms, nom);
     QVERIFY(it);
     F().LFilms.Select(it);
     F().LFilms_Click();

@@ -58,8 +58,7 @@ QStringList Chercher(FrmFind& w, const QString& mot, bool partout = false) {
 }
 
 void DoubleCliquer(FrmFind& w, const QString& texte) {
-    for (int i = 1; i <= w.Liste.Count(); ++i)
-        if (w.Liste.Item(i)->Text() == texte) w.Liste.Select(w.Liste.Item(i));
+    w.Liste.Select(Fixture::Entry(w.Liste, texte));
     QVERIFY(w.Liste.SelectedItem());
     const QRect r = w.Liste.visualItemRect(w.Liste.SelectedItem());
     // The press and release that come before a double-click, then the

@@ -40,14 +40,8 @@ Pop& P() {
     return Pop::Instance();
 }
 
-platform::ListItem* ByText(const platform::ListView& l, const QString& text) {
-    for (int i = 1; i <= l.Count(); ++i)
-        if (l.Item(i)->Text() == text) return l.Item(i);
-    return nullptr;
-}
-
 void Click(platform::ListView& l, const QString& text) {
-    l.Select(ByText(l, text));
+    l.Select(Fixture::Entry(l, text));
     if (&l == &F().Liste)
         F().Liste_Click();
     else
@@ -111,7 +105,7 @@ private slots:
         QCOMPARE(calls.first().title, title);
         QCOMPARE(Count(sql), 1L);
         QCOMPARE(F().LTGauche.Caption(), listTitle);
-        QVERIFY(ByText(F().Liste, answer));
+        QVERIFY(Fixture::Entry(F().Liste, answer));
         // The refill is followed by a selection of its first entry.
         QCOMPARE(F().Liste.SelectedItem(), F().Liste.Item(1));
     }

@@ -71,25 +71,19 @@ QByteArray Png() {
     return b;
 }
 
-platform::ListItem* ByText(const platform::ListView& l, const QString& text) {
-    for (int i = 1; i <= l.Count(); ++i)
-        if (l.Item(i)->Text() == text) return l.Item(i);
-    return nullptr;
-}
-
 void ClickUpper(const QString& text) {
-    F().Liste.Select(ByText(F().Liste, text));
+    F().Liste.Select(Fixture::Entry(F().Liste, text));
     F().Liste_Click();
 }
 
 void ClickLower(const QString& text) {
-    F().LFilms.Select(ByText(F().LFilms, text));
+    F().LFilms.Select(Fixture::Entry(F().LFilms, text));
     F().LFilms_Click();
 }
 
 // A real right press on an entry of a list.
 void RightPress(platform::ListView& l, const QString& text) {
-    platform::ListItem* it = ByText(l, text);
+    platform::ListItem* it = Fixture::Entry(l, text);
     QVERIFY(it);
     l.scrollToItem(it);
     QTest::mousePress(l.viewport(), Qt::RightButton, {}, l.visualItemRect(it).center());
@@ -482,7 +476,7 @@ private slots:
         QVERIFY(fx.StartMain());
         SortBy(1);
         ClickUpper("Classique");
-        F().LFilms.Select(ByText(F().LFilms, "Margarita"));
+        F().LFilms.Select(Fixture::Entry(F().LFilms, "Margarita"));
         const QByteArray before = Fixture::ReadFile(fx.DbFile());
         // Its own text, then an abandoned edit: the file is untouched.
         EditLabel(F().LFilms, "Margarita", Qt::Key_Return);

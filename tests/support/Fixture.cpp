@@ -86,6 +86,12 @@ QStringList Fixture::Rows(const QString& sql) {
     return out;
 }
 
+platform::ListItem* Fixture::Entry(const platform::ListView& list, const QString& text) {
+    for (int i = 1; i <= list.Count(); ++i)
+        if (list.Item(i)->Text() == text) return list.Item(i);
+    return nullptr;
+}
+
 QStringList Fixture::Texts(const platform::ListView& list) {
     QStringList out;
     for (int i = 1; i <= list.Count(); ++i) out << list.Item(i)->Text();

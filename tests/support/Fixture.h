@@ -9,6 +9,7 @@
 // answered through their seam, and the main window unloaded afterwards.
 namespace platform {
 class ListView;
+class ListItem;
 }
 
 class Fixture {
@@ -47,6 +48,8 @@ public:
     static QStringList Rows(const QString& sql);
     // The texts of a list's entries, in their order.
     static QStringList Texts(const platform::ListView& list);
+    // The first entry of a list with that text, or none.
+    static platform::ListItem* Entry(const platform::ListView& list, const QString& text);
 
 private:
     QTemporaryDir dir_;
