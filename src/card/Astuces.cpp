@@ -48,9 +48,7 @@ Astuces::Astuces() : DialogFrame(QStringLiteral("Astuces"), 4) {
         b->setToolTip(QString::fromUtf8(d.aide));
         b->setAccessibleName(b->toolTip());
         b->Icon = Skin::Picture(QString::fromLatin1(d.icone), {40, 40});
-        b->Picture = b->PictureUp = Skin::Picture(QStringLiteral("tool_normal"), b->size());
-        b->PictureDn = Skin::Picture(QStringLiteral("tool_pressed"), b->size());
-        b->PictureHover = Skin::Picture(QStringLiteral("tool_hover"), b->size());
+        Skin::Habiller(*b, QStringLiteral("tool"));
         connect(b.get(), &platform::PictureButton::Click, this, [this, i] { Btn_Click(i); });
         connect(b.get(), &platform::PictureButton::MouseEnter, this,
                 [p = b.get()] { p->ShowPicture(p->PictureHover); });

@@ -90,10 +90,7 @@ FicheAlbum::FicheAlbum() : DialogFrame(QStringLiteral("FicheAlbum"), 2) {
         n.setAccessibleName(n.toolTip());
         n.ForeColor = Skin::kCreme;
         n.Icon = Skin::Picture(QString::fromLatin1(b.icone), {64, 64});
-        n.PictureUp = Skin::Picture(QStringLiteral("card_button_normal"), n.size());
-        n.PictureDn = Skin::Picture(QStringLiteral("card_button_pressed"), n.size());
-        n.PictureHover = Skin::Picture(QStringLiteral("card_button_hover"), n.size());
-        n.ShowPicture(n.PictureUp);
+        Skin::Habiller(n, QStringLiteral("card_button"));
         const int i = b.i;
         connect(&n, &platform::PictureButton::Click, this,
                 [this, i] { platform::Reported([&] { Navi_Click(i); }, this); });

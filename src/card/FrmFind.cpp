@@ -127,9 +127,7 @@ FrmFind::FrmFind() : DialogFrame(QStringLiteral("FrmFind"), 5) {
     Creer.SetCaption(QStringLiteral("Rechercher"));
     Creer.setAccessibleName(Creer.Caption());
     Creer.Icon = Skin::Picture(QStringLiteral("tool_4"), {64, 64});
-    Creer.Picture = Creer.PictureUp = Skin::Picture(QStringLiteral("ok_face_normal"), Creer.size());
-    Creer.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), Creer.size());
-    Creer.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), Creer.size());
+    Skin::Habiller(Creer, QStringLiteral("ok_face"));
     Creer.SetForeColor(kRepos);
     // A failing read is told to the user; the window stays as it was.
     connect(&Creer, &platform::PictureButton::Click, this,

@@ -20,9 +20,7 @@ namespace {
 const QColor& kTexte = Skin::kCreme;
 
 void Habiller(BoutonIcone& b, const QString& icone = QString()) {
-    b.Picture = b.PictureUp = Skin::Picture(QStringLiteral("ok_face_normal"), b.size());
-    b.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), b.size());
-    b.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), b.size());
+    Skin::Habiller(b, QStringLiteral("ok_face"));
     if (!icone.isEmpty()) b.Icon = Skin::Picture(icone, {64, 64});
     b.setFont(platform::SkinFont(8.25, true));
     b.SetForeColor(QColor(48, 28, 16));

@@ -88,9 +88,7 @@ Manuelle::Manuelle() : DialogFrame(QStringLiteral("Manuelle"), 0) {
     Creer.Move(8040, 7000, 1935, 795);
     Creer.SetCaption(QStringLiteral("Créer"));
     Creer.Icon = Skin::Picture(QStringLiteral("ok_icon"), {64, 64});
-    Creer.Picture = Creer.PictureUp = Skin::Picture(QStringLiteral("ok_face_normal"), Creer.size());
-    Creer.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), Creer.size());
-    Creer.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), Creer.size());
+    Skin::Habiller(Creer, QStringLiteral("ok_face"));
     connect(&Creer, &platform::PictureButton::Click, this, [this] { Creer_Click(); });
 }
 

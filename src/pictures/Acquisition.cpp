@@ -94,9 +94,7 @@ Acquisition::Acquisition() : DialogFrame(QStringLiteral("Acquisition"), 3) {
         b->SetCaption(QString::fromUtf8(d.caption));
         b->setFont(platform::SkinFont(9.75));
         b->Icon = Skin::Picture(QString::fromUtf8(d.icone), {64, 64});
-        b->Picture = b->PictureUp = Skin::Picture(QStringLiteral("ok_face_normal"), b->size());
-        b->PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), b->size());
-        b->PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), b->size());
+        Skin::Habiller(*b, QStringLiteral("ok_face"));
         b->SetForeColor(kRepos);
         connect(b.get(), &platform::PictureButton::Click, this,
                 [this, i] { platform::Reported([&] { Btn_ScanS_Click(i); }, this); });

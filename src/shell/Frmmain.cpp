@@ -99,15 +99,6 @@ QString AideOutil(int i) {
     }
 }
 
-// The four pictures of a picture button, drawn at its size.
-void Habit(platform::PictureButton& b, const QString& stem) {
-    const QSize s = b.size();
-    b.PictureUp = Skin::Picture(stem + QStringLiteral("_normal"), s);
-    b.PictureDn = Skin::Picture(stem + QStringLiteral("_pressed"), s);
-    b.PictureHover = Skin::Picture(stem + QStringLiteral("_hover"), s);
-    b.ShowPicture(b.PictureUp);
-}
-
 QPixmap Pix(const char* name, const QWidget& w) {
     return Skin::Picture(QString::fromLatin1(name), w.size());
 }
@@ -357,10 +348,10 @@ void Frmmain::Habiller() {
     BasGauche.SetPicture(Pix("bottombar_left", BasGauche));
     BasDroit.SetPicture(Pix("bottombar_right", BasDroit));
 
-    Habit(Btn_Min, QStringLiteral("btn_min"));
-    Habit(Btn_Quit, QStringLiteral("btn_quit"));
-    for (auto& b : Outils) Habit(*b, QStringLiteral("tool"));
-    for (auto& b : Bouton) Habit(*b, QStringLiteral("sort"));
+    Skin::Habiller(Btn_Min, QStringLiteral("btn_min"));
+    Skin::Habiller(Btn_Quit, QStringLiteral("btn_quit"));
+    for (auto& b : Outils) Skin::Habiller(*b, QStringLiteral("tool"));
+    for (auto& b : Bouton) Skin::Habiller(*b, QStringLiteral("sort"));
 }
 
 bool Frmmain::Form_Load() {

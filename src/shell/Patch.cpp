@@ -67,9 +67,7 @@ Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {
     OK.Move(1200, 720, 1095, 855);
     OK.SetCaption(QStringLiteral("OK"));
     OK.Icon = Skin::Picture(QStringLiteral("ok_icon"), {64, 64});
-    OK.Picture = OK.PictureUp = Skin::Picture(QStringLiteral("ok_face_normal"), OK.size());
-    OK.PictureDn = Skin::Picture(QStringLiteral("ok_face_pressed"), OK.size());
-    OK.PictureHover = Skin::Picture(QStringLiteral("ok_face_hover"), OK.size());
+    Skin::Habiller(OK, QStringLiteral("ok_face"));
     OK.SetForeColor(kRepos);
     connect(&OK, &platform::PictureButton::Click, this, [this] { OK_Click(); });
     connect(&OK, &platform::PictureButton::MouseEnter, this, [this] { OK_MouseEnter(); });

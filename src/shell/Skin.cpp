@@ -37,4 +37,12 @@ QPixmap Picture(const QString& name, QSize size) {
     return out;
 }
 
+void Habiller(platform::PictureButton& b, const QString& stem) {
+    const QSize s = b.size();
+    b.PictureUp = Picture(stem + QStringLiteral("_normal"), s);
+    b.PictureDn = Picture(stem + QStringLiteral("_pressed"), s);
+    b.PictureHover = Picture(stem + QStringLiteral("_hover"), s);
+    b.ShowPicture(b.PictureUp);
+}
+
 }  // namespace Skin
