@@ -41,6 +41,13 @@ bool PrendLaSouris(const QWidget* w) {
 
 namespace {
 
+// The labels alive now: a control that moves looks among these rather than
+// through every object of its window.
+QList<Label*>& Etiquettes() {
+    static QList<Label*> toutes;
+    return toutes;
+}
+
 // Watches the controls of every window: when one moves, shows or hides, the
 // labels of its window give way to it again.
 class GardeEtiquettes : public QObject {
@@ -66,8 +73,9 @@ public:
         // Only the labels it touches now, or that give way to something
         // already (it may have left them), need working out again.
         const QRect r(w->mapTo(win, QPoint(0, 0)), w->size());
-        for (Label* l : win->findChildren<Label*>())
-            if (l->Cede() || QRect(l->mapTo(win, QPoint(0, 0)), l->size()).intersects(r))
+        for (Label* l : Etiquettes())
+            if (l->window() == win &&
+                (l->Cede() || QRect(l->mapTo(win, QPoint(0, 0)), l->size()).intersects(r)))
                 l->Degager();
         return false;
     }
@@ -86,6 +94,11 @@ Label::Label(QWidget* parent) : Twips<QLabel>(parent) {
     setFont(SkinFont(9.75));
     setAttribute(Qt::WA_TranslucentBackground);
     GarderEtiquettes();
+    Etiquettes().append(this);
+}
+
+Label::~Label() {
+    Etiquettes().removeOne(this);
 }
 
 bool Label::event(QEvent* e) {
@@ -103,18 +116,38 @@ bool Label::event(QEvent* e) {
     return r;
 }
 
+namespace {
+// Takes from `free` (in window coordinates) the shown controls under it,
+// each as far as its containers let it show; containers that do not reach
+// `free` are not walked.
+// `origine` is the parent's place in the window, `visible` the part of it
+// that shows.
+void Retirer(const QWidget* parent, QPoint origine, const QRect& visible, QRegion& free,
+             bool& covered) {
+    for (const QObject* o : parent->children()) {
+        if (!o->isWidgetType()) continue;
+        const auto* w = static_cast<const QWidget*>(o);
+        if (w->isWindow() || w->isHidden()) continue;
+        const QRect place = w->geometry().translated(origine);
+        const QRect r = place & visible;
+        if (!free.intersects(r)) continue;
+        if (PrendLaSouris(w)) {
+            free -= r;
+            covered = true;
+        } else {
+            Retirer(w, place.topLeft(), r, free, covered);
+        }
+    }
+}
+}  // namespace
+
 void Label::Degager() {
     QWidget* win = window();
     const QPoint origin = mapTo(win, QPoint(0, 0));
-    QRegion free(rect());
+    QRegion free(QRect(origin, size()));
     bool covered = false;
-    for (QWidget* w : win->findChildren<QWidget*>()) {
-        if (!PrendLaSouris(w) || w->isWindow() || !w->isVisibleTo(win)) continue;
-        const QRect r(w->mapTo(win, QPoint(0, 0)) - origin, w->size());
-        if (!r.intersects(rect())) continue;
-        free -= r;
-        covered = true;
-    }
+    Retirer(win, QPoint(0, 0), win->rect(), free, covered);
+    free.translate(-origin);
     // A label wholly under controls lets every click through; an empty mask
     // would mean no mask at all.
     const bool transparent = covered && free.isEmpty();

@@ -76,6 +76,7 @@ class Label : public Twips<QLabel> {
     Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
+    ~Label() override;
     QString Caption() const { return text(); }
     void SetCaption(const QString& s) { setText(s); }
     QColor ForeColor() const;

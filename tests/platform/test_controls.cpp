@@ -280,6 +280,15 @@ private slots:
         small.setGeometry(205, 155, 20, 10);
         small.show();
         QCOMPARE(w.childAt(210, 160), static_cast<QWidget*>(&box));
+        // A control shows only within its container: beyond, the label stays.
+        QWidget holder(&w);
+        holder.setGeometry(0, 100, 100, 40);
+        platform::PictureButton inside(&holder);
+        inside.setGeometry(50, 0, 120, 40);
+        holder.show();
+        label.raise();
+        QCOMPARE(w.childAt(70, 120), static_cast<QWidget*>(&inside));
+        QCOMPARE(w.childAt(150, 125), static_cast<QWidget*>(&label));
     }
 };
 
