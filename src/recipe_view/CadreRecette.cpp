@@ -185,6 +185,16 @@ CadreRecette::CadreRecette(platform::ScrollPanel& scroll, const platform::Panel&
     for (platform::ComboBox* l : {&LCout, &LDiff, &LTeneur, &LCategorie, &LVerre, &LMateriel,
                                   &LQuantite, &LMesure, &LIngre}) {
         l->setAccessibleName(QString::fromUtf8(listes[k++]));
+        // Dark like the cells they lie over, in the panel's cream text.
+        QPalette p = l->palette();
+        p.setColor(QPalette::Base, kFondSaisie);
+        p.setColor(QPalette::Button, kFondSaisie);
+        p.setColor(QPalette::Text, Skin::kCreme);
+        p.setColor(QPalette::ButtonText, Skin::kCreme);
+        p.setColor(QPalette::Window, kFondSaisie);
+        p.setColor(QPalette::WindowText, Skin::kCreme);
+        l->setPalette(p);
+        l->view()->setPalette(p);
         l->hide();
     }
     ConnecterEditeurs();
