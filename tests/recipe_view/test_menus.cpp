@@ -259,6 +259,58 @@ private slots:
         QTRY_VERIFY(F().LFilms.findChild<QLineEdit*>());
         QVERIFY(!F().Liste.LabelEditAutomatic());
     }
+    // A settings file that cannot be written does not change which table an
+    // action hits: the kind chosen on the sort bar holds for the session.
+    void unwritableSettingsKeepEachActionOnItsTable() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        Fixture::WriteFile(fx.Dir() + "/fichier", "x");
+        qputenv("BRIVANTA_REGLAGES", (fx.Dir() + "/fichier/Brivanta.ini").toUtf8());
+        QVERIFY(fx.StartMain());
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QVERIFY(platform::MessageSeam::Calls()[0].prompt.startsWith(
+            "Les réglages de Brivanta ne pourront pas être enregistrés"));
+        const auto before = Fixture::AllRows();
+
+        QTest::mouseClick(F().Bouton[1].get(), Qt::LeftButton);
+        QCOMPARE(F().Liste.Tag, QString("1"));
+        // A category that has recipes: the menu offers no deletion, and a
+        // deletion asked anyway removes nothing.
+        platform::MenuSeam::Choose("Supprimer");
+        Fixture::ClickEntry(F().Liste, "Classique", Qt::RightButton);
+        QCOMPARE(platform::MenuSeam::Popups().size(), 1);
+        QVERIFY(platform::MenuSeam::Popups()[0].disabled.contains("Supprimer"));
+        QCOMPARE(F().LFilms.Count(), 4);
+
+        // A rename typed in the list's own label editor renames the category.
+        platform::MenuSeam::Choose("Modifier");
+        Fixture::ClickEntry(F().Liste, "Tropical", Qt::RightButton);
+        QLineEdit* editor = nullptr;
+        QTRY_VERIFY((editor = F().Liste.findChild<QLineEdit*>()) && editor->isVisible());
+        editor->selectAll();
+        QTest::keyClicks(editor, "Exotique");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!F().Liste.findChild<QLineEdit*>() ||
+                    !F().Liste.findChild<QLineEdit*>()->isVisible());
+        QVERIFY(Fixture::Entry(F().Liste, "Exotique"));
+
+        auto expected = before;
+        expected["Categorie"].replace(expected["Categorie"].indexOf("2|Tropical"), "2|Exotique");
+        const auto after = Fixture::AllRows();
+        for (auto t = expected.cbegin(); t != expected.cend(); ++t)
+            QCOMPARE(after.value(t.key()), t.value());
+
+        // Every kind is reached on the sort bar, the recipes included.
+        for (int kind : {0, 2, 3, 4, 5, 6, 1, 0}) {
+            QTest::mouseClick(F().Bouton[static_cast<size_t>(kind)].get(), Qt::LeftButton);
+            QCOMPARE(F().Liste.Tag, QString::number(kind));
+            QCOMPARE(F().LTGauche.Caption(), QString::fromUtf8(General::Kind(kind).title));
+        }
+        QCOMPARE(Fixture::AllRows(), expected);
+        QVERIFY(!QFile::exists(fx.Dir() + "/fichier/Brivanta.ini"));
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+    }
+
     // The photo menu acts on the frame that popped it: the recipe's photo
     // even when the recipe was opened under its glass.
     void photoMenuOnTheFrameThatPoppedIt() {

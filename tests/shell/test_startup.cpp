@@ -171,6 +171,10 @@ private slots:
                  qPrintable(Calls()[0].prompt));
         QVERIFY(Calls()[0].prompt.contains(settings));
         QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
+        // What the session wrote, it reads back until its end; nothing is kept.
+        QCOMPARE(fx.Setting("Settings", "FirstTime"), QString("1"));
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("True"));
+        QVERIFY(!QFileInfo(settings).isFile());
         QFile::setPermissions(fx.Dir() + "/lecture", QFileDevice::ReadOwner |
                                                          QFileDevice::WriteOwner |
                                                          QFileDevice::ExeOwner);

@@ -92,6 +92,29 @@ platform::ListItem* Fixture::Entry(const platform::ListView& list, const QString
     return nullptr;
 }
 
+void Fixture::ClickEntry(platform::ListView& list, const QString& text, Qt::MouseButton button) {
+    platform::ListItem* it = Entry(list, text);
+    QVERIFY2(it, qPrintable(text));
+    list.scrollToItem(it);
+    const QPoint at = list.visualItemRect(it).center();
+    if (button == Qt::LeftButton)
+        QTest::mouseClick(list.viewport(), button, {}, at);
+    else
+        QTest::mousePress(list.viewport(), button, {}, at);
+}
+
+QMap<QString, QStringList> Fixture::AllRows() {
+    QMap<QString, QStringList> out;
+    const QStringList tables =
+        Rows(QStringLiteral("SELECT name From sqlite_master where type = 'table'"));
+    for (const QString& table : tables) {
+        QStringList rows = Rows(QStringLiteral("SELECT * From ") + table);
+        rows.sort();
+        out.insert(table, rows);
+    }
+    return out;
+}
+
 QStringList Fixture::Texts(const platform::ListView& list) {
     QStringList out;
     for (int i = 1; i <= list.Count(); ++i) out << list.Item(i)->Text();

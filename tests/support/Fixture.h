@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -50,6 +51,12 @@ public:
     static QStringList Texts(const platform::ListView& list);
     // The first entry of a list with that text, or none.
     static platform::ListItem* Entry(const platform::ListView& list, const QString& text);
+    // A real click of the mouse on the entry of a list with that text (the
+    // right button presses only, as a user opening the menu does).
+    static void ClickEntry(platform::ListView& list, const QString& text,
+                           Qt::MouseButton button = Qt::LeftButton);
+    // Every row of every table of the live collection, by table, sorted.
+    static QMap<QString, QStringList> AllRows();
 
 private:
     QTemporaryDir dir_;
