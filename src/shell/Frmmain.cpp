@@ -664,6 +664,9 @@ void Frmmain::LFilms_Click() {
     platform::ListItem* sel = LFilms.SelectedItem();
     if (!sel) return;
     LTDroit.SetCaption(sel->Text());
+    // The recipe takes the right block: the glass panel, made after it and
+    // lying over it, gives way until a glass is clicked again.
+    Cadre[1]->hide();
     if (Cadre[0]->isHidden()) Cadre[0]->show();
     AfficherRecette(platform::KeyNumber(sel->Key()), u'B');
 }

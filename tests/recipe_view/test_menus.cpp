@@ -311,6 +311,54 @@ private slots:
         QCOMPARE(platform::MessageSeam::Calls().size(), 1);
     }
 
+    // A recipe clicked in the lower list under a glass takes the right
+    // block: the glass panel gives way, and the photo on screen is the
+    // recipe's, until a glass is clicked again.
+    void aRecipeClickedUnderItsGlassIsOnTop() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QImage img(6, 4, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        QVERIFY(img.save(fx.Dir() + "/verre.png"));
+        QVERIFY(img.save(fx.Dir() + "/charlie.png"));
+        db::OpenDb().Execute("UPDATE Verre SET Image = 'verre.png' WHERE NVerre = 1");
+        db::OpenDb().Execute("UPDATE Cocktails SET Photo = '" + fx.Dir() +
+                             "/charlie.png' WHERE Numero = 3");
+        QVERIFY(fx.StartMain());
+        QTest::mouseClick(F().Bouton[2].get(), Qt::LeftButton);
+        Fixture::ClickEntry(F().Liste, "Coupe");
+        QVERIFY(F().Cadre[1]->isVisible());
+        Fixture::ClickEntry(F().LFilms, "Charlie");
+        QCOMPARE(F().LTDroit.Caption(), QString("Charlie"));
+        QVERIFY(F().Outils[2]->isVisible());
+
+        // What lies at the centre of the recipe's photo frame.
+        CadreRecette& r = F().Recette();
+        const QPoint centre = r.CadrePhoto.mapTo(&F(), r.CadrePhoto.rect().center());
+        auto dessus = [&]() -> QWidget* { return F().childAt(centre); };
+        QWidget* w = dessus();
+        QVERIFY(w);
+        QVERIFY2(w == &r.CadrePhoto || r.CadrePhoto.isAncestorOf(w), w->metaObject()->className());
+        QVERIFY(!F().Cadre[1]->isVisible());
+
+        // The photo menu there acts on the recipe, never on the glass.
+        platform::MenuSeam::Choose("SuppPhoto");
+        QTest::mousePress(w, Qt::RightButton, {}, w->mapFrom(&F(), centre));
+        QCOMPARE(platform::MenuSeam::Popups().last().menu, QString("Menu2"));
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT Photo From Cocktails where Numero = 3").Text(0),
+                 QString(" "));
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT Image From Verre where NVerre = 1").Text(0),
+                 QString("verre.png"));
+        QCOMPARE(r.CadrePhoto.Caption(), QString("Pas de photo"));
+
+        // A glass clicked again comes back on top.
+        Fixture::ClickEntry(F().Liste, "Coupe");
+        QVERIFY(F().Cadre[1]->isVisible());
+        QVERIFY(!F().Cadre[0]->isVisible());
+        QVERIFY(F().Cadre[1]->isAncestorOf(dessus()));
+        QVERIFY(!F().Verre().PhotoVerre.Picture().isNull());
+    }
+
     // The photo menu acts on the frame that popped it: the recipe's photo
     // even when the recipe was opened under its glass.
     void photoMenuOnTheFrameThatPoppedIt() {
