@@ -542,6 +542,7 @@ void Frmmain::AdapterEcran() {
     c[11]->SetWidth(c[10]->Width());
     c[13]->SetLeft(Fr_Droit.Width() - c[13]->Width());
     Recette().Photo.setCursor(Liste.MouseIcon());
+    Verre().PhotoVerre.setCursor(Liste.MouseIcon());
 
     Habiller();
     StartupTail();
