@@ -317,10 +317,8 @@ private slots:
     void aRecipeClickedUnderItsGlassIsOnTop() {
         Fixture fx;
         fx.WriteSeed(kSeed);
-        QImage img(6, 4, QImage::Format_RGB32);
-        img.fill(Qt::blue);
-        QVERIFY(img.save(fx.Dir() + "/verre.png"));
-        QVERIFY(img.save(fx.Dir() + "/charlie.png"));
+        Fixture::WriteImage(fx.Dir() + "/verre.png");
+        Fixture::WriteImage(fx.Dir() + "/charlie.png");
         db::OpenDb().Execute("UPDATE Verre SET Image = 'verre.png' WHERE NVerre = 1");
         db::OpenDb().Execute("UPDATE Cocktails SET Photo = '" + fx.Dir() +
                              "/charlie.png' WHERE Numero = 3");

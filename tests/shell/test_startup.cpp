@@ -307,9 +307,7 @@ private slots:
     void photosTakeTheListPointer() {
         Fixture fx;
         fx.WriteSeed(kSeed);
-        QImage img(40, 30, QImage::Format_RGB32);
-        img.fill(Qt::darkGreen);
-        QVERIFY(img.save(fx.Dir() + "/photo.png"));
+        Fixture::WriteImage(fx.Dir() + "/photo.png", 40, 30);
         db::OpenDb().Execute("UPDATE Verre SET Image = 'photo.png'");
         db::OpenDb().Execute("UPDATE Cocktails SET Photo = '" + fx.Dir() + "/photo.png'");
         QVERIFY(fx.StartMain());

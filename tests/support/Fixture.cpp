@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QImage>
 #include <QJsonDocument>
 #include <QtTest>
 
@@ -64,6 +65,13 @@ void Fixture::WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+QString Fixture::WriteImage(const QString& path, int width, int height) {
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    if (!img.save(path)) qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 unsigned long long Fixture::Inode(const QString& path) {

@@ -42,6 +42,8 @@ public:
     static QByteArray ReadFile(const QString& path);
     // Writes a whole file; a fixture that cannot be written ends the test run.
     static void WriteFile(const QString& path, const QByteArray& bytes);
+    // Writes a small picture file of one colour; returns its path.
+    static QString WriteImage(const QString& path, int width = 6, int height = 4);
     // The file's identity on disk: a file renamed over it gets a new one.
     static unsigned long long Inode(const QString& path);
     // Every row of a query on the live collection, its values joined by "|"
