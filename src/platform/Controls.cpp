@@ -602,12 +602,44 @@ ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) {
     setFont(SkinFont(9.75));
     setInsertPolicy(QComboBox::NoInsert);
     setFocusPolicy(Qt::StrongFocus);
-    // Only a pick made while the list is open, or with the arrow keys in a
+    // Only a pick made while the list is open, or with the keys in a
     // closed drop-down list, is the user's; Qt also raises activated when
     // an edit ends on an entry's exact text, which is not a pick.
     connect(this, &QComboBox::activated, this, [this](int) {
-        if (quiet_ == 0 && (popup_ || closing_ || arrowPick_)) emit Click();
+        if (quiet_ == 0 && (popup_ || closing_ || keyPick_)) emit Click();
     });
+    // In the open drop-down list a key moves the highlight only; the user
+    // meant the entry it lands on, as a closed list takes it at once. The
+    // pointer moving over the list highlights too, and is no pick.
+    view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
+    connect(this, &QComboBox::highlighted, this, [this](int i) {
+        if (!keyInList_ || !popup_ || isEditable() || quiet_ != 0) return;
+        keyInList_ = false;
+        ++quiet_;
+        setCurrentIndex(i);
+        --quiet_;
+        emit Click();
+    });
+}
+
+bool ComboBox::eventFilter(QObject* o, QEvent* e) {
+    if (o == view() || o == view()->viewport()) {
+        switch (e->type()) {
+            case QEvent::KeyPress:
+                keyInList_ = true;
+                break;
+            case QEvent::MouseMove:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::Wheel:
+                keyInList_ = false;
+                break;
+            default:
+                break;
+        }
+    }
+    return QComboBox::eventFilter(o, e);
 }
 
 void ComboBox::SetEditable(bool e) {
@@ -689,18 +721,15 @@ void ComboBox::keyPressEvent(QKeyEvent* e) {
     const bool arrow = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down ||
                        e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown ||
                        e->key() == Qt::Key_Home || e->key() == Qt::Key_End;
-    if (arrow && !(e->modifiers() & Qt::AltModifier) && !popup_) {
-        // In an editable list the arrows would replace the typed text.
-        if (isEditable()) {
-            e->accept();
-            return;
-        }
-        arrowPick_ = true;
-        QComboBox::keyPressEvent(e);
-        arrowPick_ = false;
+    // In an editable list the arrows would replace the typed text.
+    if (arrow && !(e->modifiers() & Qt::AltModifier) && !popup_ && isEditable()) {
+        e->accept();
         return;
     }
+    // In a closed drop-down list the arrows and the letters choose the entry.
+    keyPick_ = !isEditable() && !popup_;
     QComboBox::keyPressEvent(e);
+    keyPick_ = false;
 }
 
 void ComboBox::focusOutEvent(QFocusEvent* e) {
@@ -715,12 +744,14 @@ void ComboBox::wheelEvent(QWheelEvent* e) {
 
 void ComboBox::showPopup() {
     popup_ = true;
+    keyInList_ = false;
     QComboBox::showPopup();
 }
 
 void ComboBox::hidePopup() {
     QComboBox::hidePopup();
     popup_ = false;
+    keyInList_ = false;
     // The pick is raised after the list closes, within the same event.
     closing_ = true;
     QTimer::singleShot(0, this, [this] { closing_ = false; });

@@ -259,6 +259,8 @@ private:
 // events stand for what the user does, never for what the code does:
 // - Click: the user picked an entry (in the open list, or with the arrow
 //   keys in a closed drop-down list); picking the entry already shown counts;
+//   in a drop-down list every entry the keyboard moves to, letters or
+//   arrows, open or closed, is a pick;
 // - KeyDown / KeyPress: every key, Enter as key code and character 13;
 // - Change: the user changed the typed text;
 // - LostFocus: the focus went elsewhere (not into its own open list).
@@ -293,6 +295,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 public:
     void showPopup() override;
@@ -303,7 +306,10 @@ private:
     int quiet_ = 0;
     bool popup_ = false;
     bool closing_ = false;
-    bool arrowPick_ = false;
+    // A key is moving the entry of a closed drop-down list.
+    bool keyPick_ = false;
+    // The last thing the user did in the open list was a key.
+    bool keyInList_ = false;
 };
 
 // A text box, on one line or on several (line ends shown as breaks, read

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -28,24 +29,52 @@ namespace {
 QString Path(const QString& section, const QString& key) {
     return section + u'/' + key;
 }
+
+// The values written during the session that the file did not take, by
+// file and key. They are read back before the file, so that a store that
+// cannot be kept still answers with the user's own choices until the end.
+QHash<QString, QString>& NonGardes() {
+    static QHash<QString, QString> valeurs;
+    return valeurs;
+}
+
+QString CleSession(const QString& file, const QString& path) {
+    return file + u'\n' + path;
+}
 }  // namespace
 
 QString GetSetting(const QString& app, const QString& section, const QString& key,
                    const QString& defaultValue) {
-    QSettings s(SettingsFile(app), QSettings::IniFormat);
+    const QString file = SettingsFile(app);
+    const auto kept = NonGardes().constFind(CleSession(file, Path(section, key)));
+    if (kept != NonGardes().constEnd()) return *kept;
+    QSettings s(file, QSettings::IniFormat);
     const QVariant v = s.value(Path(section, key));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
 void SaveSetting(const QString& app, const QString& section, const QString& key,
                  const QString& value) {
-    QSettings s(SettingsFile(app), QSettings::IniFormat);
-    s.setValue(Path(section, key), value);
-    s.sync();
+    const QString file = SettingsFile(app);
+    const QString path = Path(section, key);
+    bool written = false;
+    {
+        QSettings s(file, QSettings::IniFormat);
+        s.setValue(path, value);
+        s.sync();
+        written = s.status() == QSettings::NoError;
+    }
+    // Once the file takes a value again, the file is what is read.
+    if (written)
+        NonGardes().remove(CleSession(file, path));
+    else
+        NonGardes().insert(CleSession(file, path), value);
 }
 
 bool HasSetting(const QString& app, const QString& section, const QString& key) {
-    QSettings s(SettingsFile(app), QSettings::IniFormat);
+    const QString file = SettingsFile(app);
+    if (NonGardes().contains(CleSession(file, Path(section, key)))) return true;
+    QSettings s(file, QSettings::IniFormat);
     return s.contains(Path(section, key));
 }
 

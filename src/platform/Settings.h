@@ -5,6 +5,8 @@
 // The per-user settings store: values kept as text by application title,
 // section and key. The file is the user's Brivanta.ini, or the one that the
 // environment variable BRIVANTA_REGLAGES names (tests use their own).
+// A value written during the session is read back until its end, also when
+// the file cannot be written: the file only decides what the next start sees.
 namespace platform {
 
 QString GetSetting(const QString& app, const QString& section, const QString& key,

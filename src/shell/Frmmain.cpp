@@ -542,6 +542,7 @@ void Frmmain::AdapterEcran() {
     c[11]->SetWidth(c[10]->Width());
     c[13]->SetLeft(Fr_Droit.Width() - c[13]->Width());
     Recette().Photo.setCursor(Liste.MouseIcon());
+    Verre().PhotoVerre.setCursor(Liste.MouseIcon());
 
     Habiller();
     StartupTail();
@@ -664,6 +665,9 @@ void Frmmain::LFilms_Click() {
     platform::ListItem* sel = LFilms.SelectedItem();
     if (!sel) return;
     LTDroit.SetCaption(sel->Text());
+    // The recipe takes the right block: the glass panel, made after it and
+    // lying over it, gives way until a glass is clicked again.
+    Cadre[1]->hide();
     if (Cadre[0]->isHidden()) Cadre[0]->show();
     AfficherRecette(platform::KeyNumber(sel->Key()), u'B');
 }

@@ -10,6 +10,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Menu.h"
+#include "platform/Resume.h"
 
 using namespace platform;
 
@@ -114,6 +115,44 @@ private slots:
         }
         QCOMPARE(click.count(), 3);
         QCOMPARE(win.combo.ListIndex(), 2);
+    }
+
+    // In a drop-down list the entry the keyboard moves to is a pick, the
+    // list closed or open; the pointer passing over the open list is not.
+    void comboKeysInADropDownListArePicks() {
+        const int interval = QApplication::keyboardInputInterval();
+        QApplication::setKeyboardInputInterval(40);
+        Finally restore([&] { QApplication::setKeyboardInputInterval(interval); });
+        Window win(false);
+        QSignalSpy click(&win.combo, &ComboBox::Click);
+        win.combo.setFocus();
+        QTRY_VERIFY(win.combo.hasFocus());
+        QTest::keyClick(&win.combo, 'V');
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(win.combo.ListIndex(), 2);
+        win.combo.showPopup();
+        QAbstractItemView* v = win.combo.view();
+        QTRY_VERIFY(v->isVisible());
+        QTest::qWait(60);
+        QTest::keyClick(v, 'R');
+        QCOMPARE(click.count(), 2);
+        QCOMPARE(win.combo.ListIndex(), 0);
+        QTest::keyClick(v, Qt::Key_Down);
+        QCOMPARE(click.count(), 3);
+        QCOMPARE(win.combo.ListIndex(), 1);
+        const QPoint over = v->visualRect(v->model()->index(2, 0)).center();
+        QMouseEvent move(QEvent::MouseMove, over, v->viewport()->mapToGlobal(over), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(v->viewport(), &move);
+        QCOMPARE(v->currentIndex().row(), 2);
+        QCOMPARE(win.combo.ListIndex(), 1);
+        QCOMPARE(click.count(), 3);
+        // The code moving the list raises nothing either.
+        win.combo.SetListIndex(1);
+        QTest::keyClick(v, Qt::Key_Escape);
+        QTRY_VERIFY(!v->isVisible());
+        QCOMPARE(click.count(), 3);
+        QCOMPARE(win.combo.ListIndex(), 1);
     }
 
     void comboLostFocusOnlyWhenTheFocusLeaves() {

@@ -2,6 +2,8 @@
 // main window over a real collection file.
 #include <sqlite3.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>
@@ -10,6 +12,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
+#include "platform/Resume.h"
 #include "platform/VbText.h"
 #include "recipe_view/CadreRecette.h"
 #include "recipe_view/CadreVerre.h"
@@ -339,6 +342,107 @@ private slots:
         QCOMPARE(Champ(11, qPrintable(colonne)).toLongLong(), 5);
         QVERIFY(l.Visible());
         QCOMPARE(Champ(12, qPrintable(colonne)).toLongLong(), index == 2 ? 3 : index == 3 ? 3 : 5);
+    }
+
+    // A level chosen from the keyboard is a pick, written at once: letters
+    // and arrows in the closed list, letters and arrows in the open list
+    // (which keeps the word when it closes), and the list losing the focus
+    // afterwards leaves the word on the button.
+    void niveauxChoisisAuClavier_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("colonne");
+        // The keys in order and the position each leaves; Escape closes the
+        // open list, the click of the list opens it.
+        QTest::addColumn<QString>("fermee");
+        QTest::addColumn<QList<int>>("apresFermee");
+        QTest::addColumn<QString>("ouverte");
+        QTest::addColumn<QList<int>>("apresOuverte");
+        QTest::addColumn<QString>("finale");
+        QTest::addColumn<int>("apresFinale");
+        // Mojito: cost 2, difficulty 2, strength 4.
+        QTest::newRow("coût") << 2 << "Cout"
+                              << "M↓" << QList<int>{3, 4} << "P↑" << QList<int>{1, 0} << "T" << 5;
+        QTest::newRow("difficulté")
+            << 3 << "difficulte"
+            << "M↓" << QList<int>{4, 5} << "T↑" << QList<int>{1, 0} << "D" << 5;
+        QTest::newRow("teneur") << 4 << "Teneur"
+                                << "F↓" << QList<int>{5, 6} << "M↑" << QList<int>{4, 3} << "S" << 0;
+    }
+    void niveauxChoisisAuClavier() {
+        QFETCH(int, index);
+        QFETCH(QString, colonne);
+        QFETCH(QString, fermee);
+        QFETCH(QList<int>, apresFermee);
+        QFETCH(QString, ouverte);
+        QFETCH(QList<int>, apresOuverte);
+        QFETCH(QString, finale);
+        QFETCH(int, apresFinale);
+        // Each letter starts a search of its own.
+        const int intervalle = QApplication::keyboardInputInterval();
+        QApplication::setKeyboardInputInterval(40);
+        platform::Finally remettre([&] { QApplication::setKeyboardInputInterval(intervalle); });
+        Demarrer();
+        QApplication::setActiveWindow(&F());
+        QTRY_VERIFY(F().isActiveWindow());
+        Fixture::ClickEntry(F().Liste, "Mojito");
+        QCOMPARE(R().RecetteAffichee(), std::optional<long long>(11));
+        const QVariant autre = Champ(12, qPrintable(colonne));
+        platform::ComboBox& l = index == 2 ? R().LCout : index == 3 ? R().LDiff : R().LTeneur;
+        platform::PictureButton& b = R().Data[index];
+        auto touche = [](QWidget* w, QChar c) {
+            QTest::qWait(60);
+            if (c == u'↓')
+                QTest::keyClick(w, Qt::Key_Down);
+            else if (c == u'↑')
+                QTest::keyClick(w, Qt::Key_Up);
+            else
+                QTest::keyClick(w, c.toLatin1());
+        };
+        auto ecrit = [&](int position) {
+            QCOMPARE(l.ListIndex(), position);
+            QCOMPARE(Champ(11, qPrintable(colonne)).toLongLong(), position);
+            QCOMPARE(b.Caption(), l.List(position));
+            QCOMPARE(b.Tag, QString::number(position));
+        };
+
+        QTest::mouseClick(&b, Qt::LeftButton);
+        QVERIFY(l.Visible());
+        // The list takes the focus from a click, which opens it; Escape
+        // closes it and writes nothing.
+        QTest::mouseClick(&l, Qt::LeftButton);
+        QTRY_VERIFY(l.view()->isVisible());
+        QTest::keyClick(l.view(), Qt::Key_Escape);
+        QTRY_VERIFY(!l.view()->isVisible());
+        QTRY_VERIFY(l.hasFocus());
+        QCOMPARE(Champ(11, qPrintable(colonne)).toLongLong(), index == 4 ? 4 : 2);
+
+        for (int i = 0; i < fermee.size(); ++i) {
+            touche(&l, fermee[i]);
+            ecrit(apresFermee[i]);
+            if (QTest::currentTestFailed()) return;
+        }
+        QTest::mouseClick(&l, Qt::LeftButton);
+        QTRY_VERIFY(l.view()->isVisible());
+        for (int i = 0; i < ouverte.size(); ++i) {
+            touche(l.view(), ouverte[i]);
+            ecrit(apresOuverte[i]);
+            if (QTest::currentTestFailed()) return;
+            QVERIFY(l.view()->isVisible());
+        }
+        QTest::keyClick(l.view(), Qt::Key_Escape);
+        QTRY_VERIFY(!l.view()->isVisible());
+        ecrit(apresOuverte.last());
+        if (QTest::currentTestFailed()) return;
+
+        touche(&l, finale[0]);
+        ecrit(apresFinale);
+        if (QTest::currentTestFailed()) return;
+        // The focus leaves: the list hides, the button keeps the word.
+        QTest::mouseClick(R().Saisie[0]->Editor(), Qt::LeftButton);
+        QTRY_VERIFY(!l.Visible());
+        QCOMPARE(b.Caption(), l.List(apresFinale));
+        QCOMPARE(Champ(11, qPrintable(colonne)).toLongLong(), apresFinale);
+        QCOMPARE(Champ(12, qPrintable(colonne)), autre);
     }
 
     void uneAutreListeFermeLaPremiere() {

@@ -259,6 +259,104 @@ private slots:
         QTRY_VERIFY(F().LFilms.findChild<QLineEdit*>());
         QVERIFY(!F().Liste.LabelEditAutomatic());
     }
+    // A settings file that cannot be written does not change which table an
+    // action hits: the kind chosen on the sort bar holds for the session.
+    void unwritableSettingsKeepEachActionOnItsTable() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        Fixture::WriteFile(fx.Dir() + "/fichier", "x");
+        qputenv("BRIVANTA_REGLAGES", (fx.Dir() + "/fichier/Brivanta.ini").toUtf8());
+        QVERIFY(fx.StartMain());
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QVERIFY(platform::MessageSeam::Calls()[0].prompt.startsWith(
+            "Les réglages de Brivanta ne pourront pas être enregistrés"));
+        const auto before = Fixture::AllRows();
+
+        QTest::mouseClick(F().Bouton[1].get(), Qt::LeftButton);
+        QCOMPARE(F().Liste.Tag, QString("1"));
+        // A category that has recipes: the menu offers no deletion, and a
+        // deletion asked anyway removes nothing.
+        platform::MenuSeam::Choose("Supprimer");
+        Fixture::ClickEntry(F().Liste, "Classique", Qt::RightButton);
+        QCOMPARE(platform::MenuSeam::Popups().size(), 1);
+        QVERIFY(platform::MenuSeam::Popups()[0].disabled.contains("Supprimer"));
+        QCOMPARE(F().LFilms.Count(), 4);
+
+        // A rename typed in the list's own label editor renames the category.
+        platform::MenuSeam::Choose("Modifier");
+        Fixture::ClickEntry(F().Liste, "Tropical", Qt::RightButton);
+        QLineEdit* editor = nullptr;
+        QTRY_VERIFY((editor = F().Liste.findChild<QLineEdit*>()) && editor->isVisible());
+        editor->selectAll();
+        QTest::keyClicks(editor, "Exotique");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!F().Liste.findChild<QLineEdit*>() ||
+                    !F().Liste.findChild<QLineEdit*>()->isVisible());
+        QVERIFY(Fixture::Entry(F().Liste, "Exotique"));
+
+        auto expected = before;
+        expected["Categorie"].replace(expected["Categorie"].indexOf("2|Tropical"), "2|Exotique");
+        const auto after = Fixture::AllRows();
+        for (auto t = expected.cbegin(); t != expected.cend(); ++t)
+            QCOMPARE(after.value(t.key()), t.value());
+
+        // Every kind is reached on the sort bar, the recipes included.
+        for (int kind : {0, 2, 3, 4, 5, 6, 1, 0}) {
+            QTest::mouseClick(F().Bouton[static_cast<size_t>(kind)].get(), Qt::LeftButton);
+            QCOMPARE(F().Liste.Tag, QString::number(kind));
+            QCOMPARE(F().LTGauche.Caption(), QString::fromUtf8(General::Kind(kind).title));
+        }
+        QCOMPARE(Fixture::AllRows(), expected);
+        QVERIFY(!QFile::exists(fx.Dir() + "/fichier/Brivanta.ini"));
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+    }
+
+    // A recipe clicked in the lower list under a glass takes the right
+    // block: the glass panel gives way, and the photo on screen is the
+    // recipe's, until a glass is clicked again.
+    void aRecipeClickedUnderItsGlassIsOnTop() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        Fixture::WriteImage(fx.Dir() + "/verre.png");
+        Fixture::WriteImage(fx.Dir() + "/charlie.png");
+        db::OpenDb().Execute("UPDATE Verre SET Image = 'verre.png' WHERE NVerre = 1");
+        db::OpenDb().Execute("UPDATE Cocktails SET Photo = '" + fx.Dir() +
+                             "/charlie.png' WHERE Numero = 3");
+        QVERIFY(fx.StartMain());
+        QTest::mouseClick(F().Bouton[2].get(), Qt::LeftButton);
+        Fixture::ClickEntry(F().Liste, "Coupe");
+        QVERIFY(F().Cadre[1]->isVisible());
+        Fixture::ClickEntry(F().LFilms, "Charlie");
+        QCOMPARE(F().LTDroit.Caption(), QString("Charlie"));
+        QVERIFY(F().Outils[2]->isVisible());
+
+        // What lies at the centre of the recipe's photo frame.
+        CadreRecette& r = F().Recette();
+        const QPoint centre = r.CadrePhoto.mapTo(&F(), r.CadrePhoto.rect().center());
+        auto dessus = [&]() -> QWidget* { return F().childAt(centre); };
+        QWidget* w = dessus();
+        QVERIFY(w);
+        QVERIFY2(w == &r.CadrePhoto || r.CadrePhoto.isAncestorOf(w), w->metaObject()->className());
+        QVERIFY(!F().Cadre[1]->isVisible());
+
+        // The photo menu there acts on the recipe, never on the glass.
+        platform::MenuSeam::Choose("SuppPhoto");
+        QTest::mousePress(w, Qt::RightButton, {}, w->mapFrom(&F(), centre));
+        QCOMPARE(platform::MenuSeam::Popups().last().menu, QString("Menu2"));
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT Photo From Cocktails where Numero = 3").Text(0),
+                 QString(" "));
+        QCOMPARE(db::OpenDb().OpenRecordset("SELECT Image From Verre where NVerre = 1").Text(0),
+                 QString("verre.png"));
+        QCOMPARE(r.CadrePhoto.Caption(), QString("Pas de photo"));
+
+        // A glass clicked again comes back on top.
+        Fixture::ClickEntry(F().Liste, "Coupe");
+        QVERIFY(F().Cadre[1]->isVisible());
+        QVERIFY(!F().Cadre[0]->isVisible());
+        QVERIFY(F().Cadre[1]->isAncestorOf(dessus()));
+        QVERIFY(!F().Verre().PhotoVerre.Picture().isNull());
+    }
+
     // The photo menu acts on the frame that popped it: the recipe's photo
     // even when the recipe was opened under its glass.
     void photoMenuOnTheFrameThatPoppedIt() {

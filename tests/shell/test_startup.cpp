@@ -4,11 +4,13 @@
 
 #include <QtTest>
 
+#include "db/Schema.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
 #include "recipe_view/CadreRecette.h"
+#include "recipe_view/CadreVerre.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 #include "shell/Splash.h"
@@ -171,6 +173,10 @@ private slots:
                  qPrintable(Calls()[0].prompt));
         QVERIFY(Calls()[0].prompt.contains(settings));
         QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
+        // What the session wrote, it reads back until its end; nothing is kept.
+        QCOMPARE(fx.Setting("Settings", "FirstTime"), QString("1"));
+        QCOMPARE(fx.Setting("Settings", "SplashAuto"), QString("True"));
+        QVERIFY(!QFileInfo(settings).isFile());
         QFile::setPermissions(fx.Dir() + "/lecture", QFileDevice::ReadOwner |
                                                          QFileDevice::WriteOwner |
                                                          QFileDevice::ExeOwner);
@@ -294,6 +300,30 @@ private slots:
               static_cast<QWidget*>(&F().Recette().LTeneur), static_cast<QWidget*>(&F().Recette().LCategorie),
               static_cast<QWidget*>(&F().Recette().LMateriel), static_cast<QWidget*>(&F().Recette().LVerre)})
             QVERIFY(ours(*l));
+    }
+
+    // The recipe photo and the glass photo show the lists' pointer: the
+    // pointer over the middle of each, once shown, is ours.
+    void photosTakeTheListPointer() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        Fixture::WriteImage(fx.Dir() + "/photo.png", 40, 30);
+        db::OpenDb().Execute("UPDATE Verre SET Image = 'photo.png'");
+        db::OpenDb().Execute("UPDATE Cocktails SET Photo = '" + fx.Dir() + "/photo.png'");
+        QVERIFY(fx.StartMain());
+        const qint64 ours = F().Liste.MouseIcon().pixmap().cacheKey();
+        auto pointerOver = [&](const QWidget& frame) {
+            const QPoint centre = frame.mapTo(&F(), frame.rect().center());
+            QWidget* w = F().childAt(centre);
+            return w ? w->cursor().pixmap().cacheKey() : 0;
+        };
+        QVERIFY(F().Recette().Photo.isVisible());
+        QCOMPARE(pointerOver(F().Recette().CadrePhoto), ours);
+        QTest::mouseClick(F().Bouton[2].get(), Qt::LeftButton);
+        Fixture::ClickEntry(F().Liste, "Tumbler");
+        QVERIFY(F().Verre().PhotoVerre.isVisible());
+        QVERIFY(!F().Verre().PhotoVerre.Picture().isNull());
+        QCOMPARE(pointerOver(F().Verre().CadrephotoVerre), ours);
     }
 
     void fullScreenWindow() {

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QImage>
 #include <QJsonDocument>
 #include <QtTest>
 
@@ -66,6 +67,13 @@ void Fixture::WriteFile(const QString& path, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
+QString Fixture::WriteImage(const QString& path, int width, int height) {
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    if (!img.save(path)) qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 unsigned long long Fixture::Inode(const QString& path) {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
@@ -90,6 +98,29 @@ platform::ListItem* Fixture::Entry(const platform::ListView& list, const QString
     for (int i = 1; i <= list.Count(); ++i)
         if (list.Item(i)->Text() == text) return list.Item(i);
     return nullptr;
+}
+
+void Fixture::ClickEntry(platform::ListView& list, const QString& text, Qt::MouseButton button) {
+    platform::ListItem* it = Entry(list, text);
+    QVERIFY2(it, qPrintable(text));
+    list.scrollToItem(it);
+    const QPoint at = list.visualItemRect(it).center();
+    if (button == Qt::LeftButton)
+        QTest::mouseClick(list.viewport(), button, {}, at);
+    else
+        QTest::mousePress(list.viewport(), button, {}, at);
+}
+
+QMap<QString, QStringList> Fixture::AllRows() {
+    QMap<QString, QStringList> out;
+    const QStringList tables =
+        Rows(QStringLiteral("SELECT name From sqlite_master where type = 'table'"));
+    for (const QString& table : tables) {
+        QStringList rows = Rows(QStringLiteral("SELECT * From ") + table);
+        rows.sort();
+        out.insert(table, rows);
+    }
+    return out;
 }
 
 QStringList Fixture::Texts(const platform::ListView& list) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -41,6 +42,8 @@ public:
     static QByteArray ReadFile(const QString& path);
     // Writes a whole file; a fixture that cannot be written ends the test run.
     static void WriteFile(const QString& path, const QByteArray& bytes);
+    // Writes a small picture file of one colour; returns its path.
+    static QString WriteImage(const QString& path, int width = 6, int height = 4);
     // The file's identity on disk: a file renamed over it gets a new one.
     static unsigned long long Inode(const QString& path);
     // Every row of a query on the live collection, its values joined by "|"
@@ -50,6 +53,12 @@ public:
     static QStringList Texts(const platform::ListView& list);
     // The first entry of a list with that text, or none.
     static platform::ListItem* Entry(const platform::ListView& list, const QString& text);
+    // A real click of the mouse on the entry of a list with that text (the
+    // right button presses only, as a user opening the menu does).
+    static void ClickEntry(platform::ListView& list, const QString& text,
+                           Qt::MouseButton button = Qt::LeftButton);
+    // Every row of every table of the live collection, by table, sorted.
+    static QMap<QString, QStringList> AllRows();
 
 private:
     QTemporaryDir dir_;
