@@ -61,6 +61,10 @@ public:
 
     // The box of the text being printed, in printer pixels.
     platform::RECT ZoneImpression;
+    // The fixed gaps of the page are drawn for a 600-dpi printer: printer
+    // pixels for one of those pixels, so that they keep their size on paper
+    // at any resolution.
+    double Echelle = 1;
 
     // Row i of the ingredient lines, made as a copy of row 0.
     void CreerLigne(int i);

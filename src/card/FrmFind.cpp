@@ -185,6 +185,7 @@ void FrmFind::Form_Load() {
 
     TableRecherche = QStringLiteral("Cocktails");
     IconeRecherche = 1;
+    TableResultats = TableRecherche;
     Liste.SetColumnHeader(QStringLiteral("Titre"), Liste.Width() - 400);
     // Opening a result depends on the main window's list: this window goes
     // with it.
@@ -228,6 +229,7 @@ void FrmFind::Creer_Click() {
     // A ticked criterion always has its level: entry 0 when none is chosen.
     if (TableRecherche == QLatin1String("Cocktails"))
         for (int i = 0; i < 3; ++i) Chk_Click(i);
+    TableResultats = TableRecherche;
     AccesBase::RechercherTexte(Requete(), Liste, IconeRecherche, Choix[0]->Value(), Saisie.Text());
 }
 
@@ -235,7 +237,7 @@ void FrmFind::Liste_DblClick() {
     const platform::ListItem* choisi = Liste.SelectedItem();
     if (!choisi) return;
     const QString key = choisi->Key();
-    const Genre& g = GenreDe(TableRecherche);
+    const Genre& g = GenreDe(TableResultats);
     Frmmain& f = Frmmain::Instance();
     int saved = General::Tris();
     if (g.kind != saved) {

@@ -38,6 +38,9 @@ public:
 
     QString TableRecherche;
     int IconeRecherche = 1;
+    // The table the results shown came from: a kind chosen since does not
+    // change what they name.
+    QString TableResultats;
 
 private:
     friend class LoadedOnce<FrmFind>;

@@ -1,5 +1,7 @@
 // The recipe card printed on one page of the current printer: a scaled copy
 // of the card, box under box.
+#include <QPrinter>
+
 #include "card/FicheAlbum.h"
 #include "platform/MessageBox.h"
 #include "platform/Resume.h"
@@ -25,6 +27,14 @@ void Police(const C& c, const QColor& couleur) {
     p.FontSize = f.pointSizeF();
     p.FontItalic = f.italic();
     p.FontUnderline = f.underline();
+}
+
+// The resolution the page's fixed gaps are measured at.
+constexpr double kResolutionDesEcarts = 600;
+
+double EchelleDe(Printer& p) {
+    const int dpi = p.Device().resolution();
+    return dpi > 0 ? dpi / kResolutionDesEcarts : 1;
 }
 
 }  // namespace
@@ -68,21 +78,23 @@ void FicheAlbum::ImprimerPage() {
     platform::RECT& Z = ZoneImpression;
     const double largeurPage = P.ScaleWidth();
     const double R = largeurPage / ScaleWidth();
+    Echelle = EchelleDe(P);
+    const double k = Echelle;
 
     // Title, in the page's only outline.
     Z.Left = Entier(Recette.Left() * R);
-    Z.Top = 100;
+    Z.Top = Entier(100 * k);
     Z.Right = Entier(largeurPage - Z.Left);
     Z.Bottom = Entier(Z.Top + Recette.Height() * R);
     P.Rectangle(Z.Left, Z.Top, Z.Right, Z.Bottom, QColor(0, 0, 0));
     SetupFontPrinter(Recette);
     P.DrawText(Recette.Caption(), Z,
                platform::DT_WORDBREAK | platform::DT_VCENTER | platform::DT_CENTER);
-    const qint32 hautNiveaux = Z.Bottom + 100;
+    const qint32 hautNiveaux = Entier(Z.Bottom + 100 * k);
 
     // Photo area, not outlined.
     Z.Left = Entier(CadrePhoto.Left() * R);
-    Z.Top = Z.Bottom + 30;
+    Z.Top = Entier(Z.Bottom + 30 * k);
     Z.Right = Entier(Z.Left + CadrePhoto.Width() * R);
     Z.Bottom = Entier(Z.Top + CadrePhoto.Height() * R);
 
@@ -97,7 +109,7 @@ void FicheAlbum::ImprimerPage() {
     });
 
     // Level row: heading over value, three side by side.
-    Z.Left = Z.Right + 250;
+    Z.Left = Entier(Z.Right + 250 * k);
     const qint32 gaucheInfo = Z.Left;
     auto niveau = [&](int libelle, const platform::PictureButton& valeur) {
         const platform::Label& l = Libelle[libelle];
@@ -111,9 +123,9 @@ void FicheAlbum::ImprimerPage() {
         Resume([&] { Dessiner(valeur); });
     };
     niveau(8, Cout);
-    Z.Left = Z.Right + 100;
+    Z.Left = Entier(Z.Right + 100 * k);
     niveau(9, Diff);
-    Z.Left = Z.Right + 100;
+    Z.Left = Entier(Z.Right + 100 * k);
     niveau(10, Teneur);
     const qint32 largeurNiveaux = Z.Right - gaucheInfo;
 
@@ -124,7 +136,7 @@ void FicheAlbum::ImprimerPage() {
     // Ingredients: the heading's left edge is that of the rows and texts.
     const platform::Label& titre = Libelle[0];
     Z.Left = Entier(titre.Left() * R);
-    Z.Top = Z.Bottom + 350;
+    Z.Top = Entier(Z.Bottom + 350 * k);
     Z.Right = Entier(Z.Left + titre.Width() * R);
     Z.Bottom = Entier(Z.Top + titre.Height() * R);
     Resume([&] { Dessiner(titre); });
@@ -147,7 +159,7 @@ void FicheAlbum::PlacerCatego(short IndiceLabel, short IndiceData, double RL, do
     const platform::Label& l = Libelle[IndiceLabel];
     const platform::PictureButton& d = Data[IndiceData];
     Z.Left = Entier(RL);
-    Z.Top = Entier(RB + 65);
+    Z.Top = Entier(RB + 65 * Echelle);
     Z.Right = Entier(Z.Left + l.Width() * Rapport);
     Z.Bottom = Entier(Z.Top + l.Height() * Rapport);
     Resume([&] { Dessiner(l); });
@@ -167,13 +179,13 @@ void FicheAlbum::PlacerInfo(int Indice, double Rapport, double RLeft) {
     Z.Bottom = Entier(Z.Top + q.Height() * Rapport);
     Resume([&] { Dessiner(q); });
     const platform::PictureButton& m = Mesure[Indice];
-    Z.Left = Z.Right + 10;
+    Z.Left = Entier(Z.Right + 10 * Echelle);
     Z.Right = Entier(Z.Left + m.Width() * Rapport);
     Z.Bottom = Entier(Z.Top + m.Height() * Rapport);
     Resume([&] { Dessiner(m); });
     const platform::PictureButton& g = Ingre[Indice];
-    Z.Left = Z.Right + 10;
-    Z.Right = Entier(Z.Left + g.Width() * Rapport - 30);
+    Z.Left = Entier(Z.Right + 10 * Echelle);
+    Z.Right = Entier(Z.Left + g.Width() * Rapport - 30 * Echelle);
     Z.Bottom = Entier(Z.Top + g.Height() * Rapport);
     Resume([&] { Dessiner(g); });
 }
@@ -183,7 +195,7 @@ void FicheAlbum::PlacerDesc(int Indice, double Rapport, double RLeft,
     platform::RECT& Z = ZoneImpression;
     const platform::Label& l = Libelle[Indice];
     Z.Left = Entier(RLeft);
-    Z.Top = Z.Bottom + 100;
+    Z.Top = Entier(Z.Bottom + 100 * Echelle);
     Z.Right = Entier(Z.Left + l.Width() * Rapport);
     Z.Bottom = Entier(Z.Top + l.Height() * Rapport);
     Resume([&] { Dessiner(l); });

@@ -91,6 +91,9 @@ void GarderEtiquettes() {
 }  // namespace
 
 Label::Label(QWidget* parent) : Twips<QLabel>(parent) {
+    // Captions come from the collection too: shown as typed, never read as
+    // markup.
+    setTextFormat(Qt::PlainText);
     setFont(SkinFont(9.75));
     setAttribute(Qt::WA_TranslucentBackground);
     GarderEtiquettes();

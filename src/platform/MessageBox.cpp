@@ -92,6 +92,8 @@ int MsgBox(const QString& prompt, int style, const QString& title, QWidget* pare
     box.setWindowTitle(caption);
     QString shown = prompt;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    // A message may quote a name or a path from the collection: as typed.
+    box.setTextFormat(Qt::PlainText);
     box.setText(shown);
     switch (style & 0x70) {
         case vbCritical:

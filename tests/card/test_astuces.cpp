@@ -133,6 +133,47 @@ private slots:
         QCOMPARE(w.Info.Caption(), QString("Alcool amer aux plantes."));
     }
 
+    // A stored word and explanation read as typed: tags, entities and a
+    // lone "<" are text, not markup.
+    void storedTextShownAsTyped() {
+        Started s(R"({"recettes": [{"nom": "Mojito"}],
+          "lexique": [{"mot": "Zeste"},
+                      {"mot": "<i>Gras</i> & co", "info": "<b>gras</b> … &amp; <"}]})");
+        Astuces& w = Ouvrir();
+        const QString mot = "<i>Gras</i> & co";
+        const QString info = QString::fromUtf8("<b>gras</b> … &amp; <");
+        QCOMPARE(Fixture::Texts(w.Lexique), (QStringList{mot, "Zeste"}));
+        Cliquer(w, "Zeste");
+        QCOMPARE(w.Info.Caption(), QString());
+        Cliquer(w, mot);
+        QCOMPARE(w.Info.Caption(), info);
+        // What the label holds for the user to select and copy.
+        w.Info.setSelection(0, int(info.size()));
+        QCOMPARE(w.Info.selectedText(), info);
+        w.Info.setSelection(0, 0);
+        // What it draws: one line of the text with its tags, as wide as the
+        // plain text is in the label's font.
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage img = w.Info.grab().toImage();
+        const QColor encre = w.Info.ForeColor();
+        int droite = -1, bas = -1;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor p = img.pixelColor(x, y);
+                if (std::abs(p.red() - encre.red()) + std::abs(p.green() - encre.green()) +
+                        std::abs(p.blue() - encre.blue()) <
+                    90) {
+                    droite = std::max(droite, x);
+                    bas = std::max(bas, y);
+                }
+            }
+        const QFontMetrics fm(w.Info.font());
+        const int attendu = w.Info.margin() + fm.horizontalAdvance(info);
+        QVERIFY2(std::abs(droite - attendu) <= fm.averageCharWidth(),
+                 qPrintable(QString("%1 / %2").arg(droite).arg(attendu)));
+        QVERIFY(bas < w.Info.margin() + 2 * fm.height());
+    }
+
     void emptyLexicon() {
         Started s(R"({"recettes": [{"nom": "Mojito"}]})");
         Astuces& w = Ouvrir();

@@ -380,6 +380,58 @@ private slots:
         QCOMPARE(recettes, (QStringList{"Cosmo", "MOSCOW MULE"}));
     }
 
+    // A kind chosen after the search does not change what the results name:
+    // the double-click opens the entry of the table they came from.
+    void resultsKeepTheirTable_data() {
+        QTest::addColumn<int>("cherche");  // the kind option of the search
+        QTest::addColumn<int>("ensuite");  // the one clicked afterwards
+        QTest::addColumn<QString>("mot");
+        QTest::addColumn<QString>("resultat");
+        QTest::addColumn<QString>("tris");
+        QTest::addColumn<QString>("cle");
+        // Flûte is glass 3, and recipe 3 is Écume d'été.
+        QTest::newRow("glass, then recipes") << 2 << 0 << "fl"
+                                             << "Flûte"
+                                             << "2"
+                                             << "N  3";
+        // MOSCOW MULE is recipe 2, and glass 2 is coupe.
+        QTest::newRow("recipe, then glasses") << 0 << 2 << "mos"
+                                              << "MOSCOW MULE"
+                                              << "0"
+                                              << "N  2";
+        // Vodka is ingredient 2, and category 2 is Classique.
+        QTest::newRow("ingredient, then categories") << 3 << 1 << "vod"
+                                                     << "Vodka"
+                                                     << "6"
+                                                     << "N  2";
+    }
+    void resultsKeepTheirTable() {
+        QFETCH(int, cherche);
+        QFETCH(int, ensuite);
+        QFETCH(QString, mot);
+        QFETCH(QString, resultat);
+        QFETCH(QString, tris);
+        QFETCH(QString, cle);
+        Started s;
+        FrmFind& w = Ouvrir();
+        QTest::mouseClick(w.Opt_Liste[cherche].get(), Qt::LeftButton, {}, QPoint(8, 8));
+        QVERIFY(w.Opt_Liste[cherche]->Value());
+        QTest::keyClicks(w.Saisie.Editor(), mot);
+        QTest::mouseClick(&w.Creer, Qt::LeftButton);
+        QCOMPARE(Fixture::Texts(w.Liste), QStringList{resultat});
+        QTest::mouseClick(w.Opt_Liste[ensuite].get(), Qt::LeftButton, {}, QPoint(8, 8));
+        QVERIFY(w.Opt_Liste[ensuite]->Value() && !w.Opt_Liste[cherche]->Value());
+        QCOMPARE(Fixture::Texts(w.Liste), QStringList{resultat});
+        DoubleCliquer(w, resultat);
+        QVERIFY(!FrmFind::Loaded());
+        QCOMPARE(s.fx.Setting("Settings", "Tris"), tris);
+        QCOMPARE(F().Liste.Tag, tris);
+        QVERIFY(F().Liste.SelectedItem());
+        QCOMPARE(F().Liste.SelectedItem()->Text(), resultat);
+        QCOMPARE(F().Liste.SelectedItem()->Key(), cle);
+        if (ensuite != 1) QCOMPARE(F().LTDroit.Caption(), resultat);
+    }
+
     // A collection that cannot be read is told of; the window stays.
     void unreadableCollection() {
         Started s;

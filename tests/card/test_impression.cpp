@@ -1,6 +1,7 @@
 // The recipe card printed on one page: the boxes drawn, checked from the
 // recorded draw calls and from a real PDF read back with poppler.
 #include <QPageLayout>
+#include <QPrinter>
 #include <QtTest>
 
 #include "Carte.h"
@@ -29,8 +30,8 @@ Boite B(const platform::RECT& r) {
 }
 
 // The card printed to `fichier`.
-void Imprimer(const QString& fichier, const QPageLayout& page = Lettre()) {
-    platform::PrinterSeam::UsePdf(fichier, page, 600);
+void Imprimer(const QString& fichier, const QPageLayout& page = Lettre(), int dpi = 600) {
+    platform::PrinterSeam::UsePdf(fichier, page, dpi);
     C().Navi[3].ClickIt();
 }
 
@@ -46,6 +47,43 @@ bool Couleur(const QImage& img, const QRect& zone, const QColor& c) {
         }
     return false;
 }
+
+// The text boxes of the worked example, in print order: a printer 4800
+// pixels wide (600 dpi), a card 12015 twips wide, the design sizes, two
+// ingredient rows.
+const struct Attendu {
+    const char* texte;
+    Boite boite;
+} kExemple[] = {
+    {"Charlie", {96, 100, 4704, 272}},
+    {"Coût", {1646, 372, 1850, 468}},
+    {nullptr, {1646, 468, 2419, 618}},
+    {"Difficulté", {2519, 372, 2897, 468}},
+    {nullptr, {2519, 468, 3292, 618}},
+    {"Teneur en alcool", {3392, 372, 4105, 468}},
+    {nullptr, {3392, 468, 4213, 618}},
+    {"Catégorie", {1646, 683, 2071, 779}},
+    {"Tropical", {1646, 779, 4213, 929}},
+    {"Type de verre", {1646, 994, 2245, 1090}},
+    {"Coupe", {1646, 1090, 4213, 1240}},
+    {"Matériel", {1646, 1305, 2000, 1401}},
+    {"Au shaker", {1646, 1401, 4213, 1551}},
+    {"Ingrédients", {96, 1901, 599, 1997}},
+    {"6", {96, 1997, 533, 2147}},
+    {"cl", {543, 1997, 1412, 2147}},
+    {"Tequila", {1422, 1997, 4442, 2147}},
+    {"2", {96, 2147, 533, 2297}},
+    {"cl", {543, 2147, 1412, 2297}},
+    {"Triple sec", {1422, 2147, 4442, 2297}},
+    {"Préparation", {96, 2397, 605, 2493}},
+    {"Secouer et servir.", {96, 2493, 4465, 3026}},
+    {"Description", {96, 3126, 587, 3222}},
+    {"Classique mexicain.", {96, 3222, 4465, 3755}},
+    {"Décoration", {96, 3855, 569, 3951}},
+    {"Sel sur le bord.", {96, 3951, 4465, 4484}},
+    {"Histoire", {96, 4584, 438, 4680}},
+    {"Inventé vers 1940.", {96, 4680, 4465, 6028}},
+};
 
 }  // namespace
 
@@ -88,44 +126,11 @@ private slots:
         QCOMPARE(qRound(photo.area.width()), 1260);
         QCOMPARE(qRound(photo.area.height()), 945);
 
-        const struct {
-            const char* texte;
-            Boite boite;
-        } attendus[] = {
-            {"Charlie", {96, 100, 4704, 272}},
-            {"Coût", {1646, 372, 1850, 468}},
-            {nullptr, {1646, 468, 2419, 618}},
-            {"Difficulté", {2519, 372, 2897, 468}},
-            {nullptr, {2519, 468, 3292, 618}},
-            {"Teneur en alcool", {3392, 372, 4105, 468}},
-            {nullptr, {3392, 468, 4213, 618}},
-            {"Catégorie", {1646, 683, 2071, 779}},
-            {"Tropical", {1646, 779, 4213, 929}},
-            {"Type de verre", {1646, 994, 2245, 1090}},
-            {"Coupe", {1646, 1090, 4213, 1240}},
-            {"Matériel", {1646, 1305, 2000, 1401}},
-            {"Au shaker", {1646, 1401, 4213, 1551}},
-            {"Ingrédients", {96, 1901, 599, 1997}},
-            {"6", {96, 1997, 533, 2147}},
-            {"cl", {543, 1997, 1412, 2147}},
-            {"Tequila", {1422, 1997, 4442, 2147}},
-            {"2", {96, 2147, 533, 2297}},
-            {"cl", {543, 2147, 1412, 2297}},
-            {"Triple sec", {1422, 2147, 4442, 2297}},
-            {"Préparation", {96, 2397, 605, 2493}},
-            {"Secouer et servir.", {96, 2493, 4465, 3026}},
-            {"Description", {96, 3126, 587, 3222}},
-            {"Classique mexicain.", {96, 3222, 4465, 3755}},
-            {"Décoration", {96, 3855, 569, 3951}},
-            {"Sel sur le bord.", {96, 3951, 4465, 4484}},
-            {"Histoire", {96, 4584, 438, 4680}},
-            {"Inventé vers 1940.", {96, 4680, 4465, 6028}},
-        };
         const QList<Call> textes = Textes(calls);
-        QCOMPARE(textes.size(), int(std::size(attendus)));
+        QCOMPARE(textes.size(), int(std::size(kExemple)));
         for (int i = 0; i < textes.size(); ++i) {
-            if (attendus[i].texte) QCOMPARE(textes[i].text, QString::fromUtf8(attendus[i].texte));
-            QCOMPARE(B(textes[i].box), attendus[i].boite);
+            if (kExemple[i].texte) QCOMPARE(textes[i].text, QString::fromUtf8(kExemple[i].texte));
+            QCOMPARE(B(textes[i].box), kExemple[i].boite);
         }
         // The title centred across, wrapped; every other text wrapped only.
         using namespace platform;
@@ -151,6 +156,113 @@ private slots:
             QVERIFY(!textes[i].bold && !textes[i].underline);
         }
         for (const Call& t : textes) QCOMPARE(t.face, textes[0].face);
+    }
+
+    // The page comes out the same on paper whatever the printer's
+    // resolution: every box of the worked example in its place, a portrait
+    // photo clear of the ingredients, one page.
+    void samePageAtEveryResolution_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("300 dpi") << 300;
+        QTest::newRow("600 dpi") << 600;
+        QTest::newRow("1200 dpi") << 1200;
+        // The program's printer as it makes it, sent to a PDF file the way
+        // the print dialog does.
+        QTest::newRow("printer as made") << 0;
+    }
+    void samePageAtEveryResolution() {
+        QFETCH(int, dpi);
+        Demarre d;
+        // A portrait photo, as the sample photos are.
+        QImage portrait(300, 400, QImage::Format_RGB32);
+        portrait.fill(QColor(40, 160, 90));
+        QVERIFY(portrait.save(d.photo));
+        Montrer("Charlie");
+        Ouvrir();
+        const QString fichier = d.fx.Dir() + "/fiche.pdf";
+        if (dpi) {
+            Imprimer(fichier, Lettre(), dpi);
+        } else {
+            platform::PrinterSeam::Disable();
+            QPrinter& imprimante = platform::Printer::Current().Device();
+            imprimante.setOutputFormat(QPrinter::PdfFormat);
+            imprimante.setOutputFileName(fichier);
+            imprimante.setPageLayout(Lettre());
+            C().Navi[3].ClickIt();
+            dpi = imprimante.resolution();
+        }
+        QVERIFY(platform::MessageSeam::Calls().isEmpty());
+        QCOMPARE(pdf::Pages(fichier), 1);
+        const double enPixels600 = 600.0 / dpi;
+        // The portrait photo fitted in the worked example's photo area
+        // (x, y, bottom).
+        const double photo[3] = {165, 322, 1870};
+
+        // The boxes drawn, brought back to 600 dpi: the worked example's, to
+        // the rounding of boxes stacked in whole pixels of the printer (a
+        // third of a millimetre).
+        if (platform::PrinterSeam::Enabled()) {
+            const double tolerance = 8;
+            QCOMPARE(platform::Printer::Current().ScaleWidth(), 8.0 * dpi);
+            const QList<Call> calls = platform::PrinterSeam::Calls();
+            const QList<Call> textes = Textes(calls);
+            QCOMPARE(textes.size(), int(std::size(kExemple)));
+            for (int i = 0; i < textes.size(); ++i) {
+                const Boite b = B(textes[i].box);
+                for (int j = 0; j < 4; ++j)
+                    QVERIFY2(std::abs(b[j] * enPixels600 - kExemple[i].boite[j]) <= tolerance,
+                             qPrintable(QString("%1 : %2 au lieu de %3")
+                                            .arg(textes[i].text)
+                                            .arg(b[j] * enPixels600)
+                                            .arg(kExemple[i].boite[j])));
+            }
+            QCOMPARE(B(calls.first().box), B(textes.first().box));
+            const Call image = calls[2];
+            QCOMPARE(image.kind, Call::Picture);
+            QVERIFY(std::abs(image.area.x() * enPixels600 - photo[0]) <= tolerance);
+            QVERIFY(std::abs(image.area.y() * enPixels600 - photo[1]) <= tolerance);
+            QVERIFY(std::abs(image.area.bottom() * enPixels600 - photo[2]) <= tolerance);
+        }
+
+        // Read back from the file: each text where the example puts it.
+        const QList<pdf::Mot> mots = pdf::Mots(fichier);
+        QVERIFY2(!mots.isEmpty(), "pdftotext");
+        for (const Attendu& a : kExemple) {
+            if (!a.texte) continue;
+            const QString premier = QString::fromUtf8(a.texte).section(' ', 0, 0);
+            const double gauche = a.boite[0], haut = a.boite[1];
+            bool vu = false;
+            for (const pdf::Mot& m : mots)
+                vu = vu ||
+                     (m.texte == premier && m.yMin >= Pt(haut) - 0.5 && m.yMin < Pt(haut) + 3 &&
+                      (a.boite == kExemple[0].boite || std::abs(m.xMin - Pt(gauche)) < 1.5));
+            QVERIFY2(vu, a.texte);
+        }
+        const pdf::Mot* nom = pdf::Trouver(mots, "Charlie");
+        QVERIFY(nom);
+        QVERIFY(std::abs((nom->xMin + nom->xMax) / 2 - Pt(2400)) < 2);
+
+        // As a picture: the photo in its place, its bottom above the
+        // ingredients' heading.
+        const QImage page = pdf::Image(fichier, 100);
+        QCOMPARE(page.size(), QSize(850, 1100));
+        auto px = [](double pixel) { return 25 + pixel / 6.0; };
+        int haut = page.height(), bas = -1, gauche = page.width();
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < qRound(px(1646)); ++x)
+                if (Couleur(page, QRect(x, y, 1, 1), QColor(40, 160, 90))) {
+                    haut = std::min(haut, y);
+                    bas = std::max(bas, y);
+                    gauche = std::min(gauche, x);
+                }
+        QVERIFY(bas > 0);
+        QVERIFY2(std::abs(gauche - px(photo[0])) < 1.5, qPrintable(QString::number(gauche)));
+        QVERIFY2(std::abs(haut - px(photo[1])) < 1.5, qPrintable(QString::number(haut)));
+        QVERIFY2(std::abs(bas + 1 - px(photo[2])) < 1.5, qPrintable(QString::number(bas)));
+        const pdf::Mot* ingredients = pdf::Trouver(mots, "Ingrédients");
+        QVERIFY(ingredients);
+        QVERIFY2(bas + 1 <= ingredients->yMin * 100 / 72,
+                 qPrintable(QString("%1 / %2").arg(bas).arg(ingredients->yMin * 100 / 72)));
     }
 
     // The same page read back from the real PDF file.

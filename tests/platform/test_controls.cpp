@@ -1,10 +1,13 @@
 // The controls the windows are made of, and the number and text rules
 // that list keys and layouts rely on.
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QtTest>
 #include <limits>
 
 #include "platform/Controls.h"
+#include "platform/MessageBox.h"
 #include "platform/VbText.h"
 
 using namespace platform;
@@ -22,6 +25,39 @@ private slots:
         QCOMPARE(Val(""), 0LL);
         QCOMPARE(Trim("  a b  "), QString("a b"));
         QCOMPARE(Doubled("Jus d'orange d'été"), QString("Jus d''orange d''été"));
+    }
+
+    // A label and a message show their text as typed, whatever it holds:
+    // tags, entities and "<" are text, never markup.
+    void textShownAsTyped_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("tags") << "<b>gras</b> et <i>penché</i>";
+        QTest::newRow("entities") << "Rhum &amp; citron &lt;vert&gt;";
+        QTest::newRow("line break tag") << "Un<br>Deux";
+        QTest::newRow("lone sign") << "Moins < plus & rien";
+    }
+    void textShownAsTyped() {
+        QFETCH(QString, texte);
+        platform::Label label;
+        label.setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label.SetCaption(texte);
+        label.setSelection(0, int(texte.size()));
+        QCOMPARE(label.selectedText(), texte);
+
+        // The message box of the program, answered as the user would.
+        QString lu;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            if (auto* l = box->findChild<QLabel*>("qt_msgbox_label")) {
+                l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+                l->setSelection(0, int(texte.size()));
+                lu = l->selectedText();
+            }
+            box->buttons().first()->click();
+        });
+        platform::MsgBox(texte, platform::vbOKOnly);
+        QCOMPARE(lu, texte);
     }
 
     // Long runs of digits (a hand-edited setting, a foreign key) stop at the
