@@ -69,7 +69,6 @@ const QString kTdMarque =
 Site Site::Configure() {
     Site s;
     s.adresse = Configuration::SitePartenaire();
-    while (s.adresse.endsWith(u'/')) s.adresse.chop(1);
     s.marque = Configuration::MarquePartenaire();
     return s;
 }

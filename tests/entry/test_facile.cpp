@@ -269,7 +269,8 @@ private slots:
         QVERIFY(w.Analyse.Visible());
         QVERIFY(!w.Navi[1]->isEnabled());
         // The partner's home: no recipe there.
-        QCOMPARE(w.GotO1.toolTip(), QStringLiteral("Visiter le site ") + o.site.srv.Base() + "/");
+        // The configured address ends with "/"; the program names the site without it.
+        QCOMPARE(w.GotO1.toolTip(), QStringLiteral("Visiter le site ") + o.site.srv.Base());
         QVERIFY(Ouvert::Charger([&] { w.GotO1.ClickIt(); }));
         QCOMPARE(w.WebBrowser1.LocationURL(), o.site.srv.Base() + "/");
         QVERIFY(!w.Analyse.Visible() && !w.GotO1.Value());
