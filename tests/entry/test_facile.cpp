@@ -127,7 +127,8 @@ class TestFacile : public QObject {
 private slots:
     void initTestCase() { qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); }
 
-    // The markup the reader gets, element by element.
+    // The markup the reader gets, element by element: links resolved
+    // against the page's address, text escaped, cells left open.
     void serialisation() {
         Ouvert o;
         o.site.srv.Page(
@@ -138,18 +139,27 @@ private slots:
             "cellpadding=\"2\"><tr>"
             "<td valign=\"top\" colspan=\"2\" data-x=\"1\" itemprop=\"nom\">x</td><td>y</td></tr>"
             "</table><img src=\"/i.png\" alt=\"une image\"><span title='dit \"oui\"'>a < b & "
-            "c</span><!-- note --><ul>\n  <li>un<li>deux</ul></div></body></html>");
+            "c</span><!-- note --><ul>\n  <li>un<li>deux</ul>"
+            "<table><tr><th>T&ecirc;te</th><td>1 &gt; 0</td></tr></table>"
+            "<a href=\"../x/y.php?a=1&amp;b=2\" title=\"a &amp; b < c\">lien</a><a "
+            "href=\"#haut\">haut</a><script>var a = 1 < 2 && true;</script></div></body></html>");
         QVERIFY(o.Aller(QStringLiteral("/regles.htm")));
-        QCOMPARE(o.W().WebBrowser1.InnerHTML(),
-                 QStringLiteral(
-                     "<HEAD>\r\n<TITLE>Règles</TITLE>\r\n<META content=\"a b\" name=x></HEAD>\r\n"
-                     "<BODY>\r\n<DIV id=d1 class=c-1_x.y:z>\r\n<P style=\"WIDTH: 48px; COLOR: "
-                     "red\">Un&nbsp;deux <B>trois</B><BR>"
-                     "quatre</P>\r\n<TABLE cellPadding=2>\r\n<TBODY>\r\n<TR><TD vAlign=top "
-                     "colSpan=2 data-x=\"1\" itemprop=\"nom\">x</TD><TD>y</TD></TR></TBODY>"
-                     "</TABLE><IMG src=\"/i.png\" alt=\"une image\"><SPAN title=\"dit "
-                     "&quot;oui&quot;\">a < b & c</SPAN><!-- note -->\r\n<UL>\r\n<LI>un</LI>\r\n"
-                     "<LI>deux</LI></UL></DIV></BODY>"));
+        const QString base = o.site.srv.Base();
+        QCOMPARE(
+            o.W().WebBrowser1.InnerHTML(),
+            QStringLiteral(
+                "<HEAD>\r\n<TITLE>Règles</TITLE>\r\n<META content=\"a b\" name=x></HEAD>\r\n"
+                "<BODY>\r\n<DIV id=d1 class=c-1_x.y:z>\r\n<P style=\"WIDTH: 48px; COLOR: "
+                "red\">Un&nbsp;deux <B>trois</B><BR>"
+                "quatre</P>\r\n<TABLE cellPadding=2>\r\n<TBODY>\r\n<TR><TD vAlign=top "
+                "colSpan=2 data-x=\"1\" itemprop=\"nom\">x<TD>y</TR></TBODY>"
+                "</TABLE><IMG src=\"%1/i.png\" alt=\"une image\"><SPAN title=\"dit "
+                "&quot;oui&quot;\">a &lt; b &amp; c</SPAN><!-- note -->\r\n<UL>\r\n<LI>un</LI>\r\n"
+                "<LI>deux</LI></UL>\r\n<TABLE>\r\n<TBODY>\r\n<TR><TH>Tête<TD>1 &gt; 0</TR>"
+                "</TBODY></TABLE><A href=\"%1/x/y.php?a=1&amp;b=2\" title=\"a &amp; b &lt; "
+                "c\">lien</A><A href=\"%1/regles.htm#haut\">haut</A><SCRIPT>var a = 1 < 2 && "
+                "true;</SCRIPT></DIV></BODY>")
+                .arg(base));
     }
 
     // A recipe page read, corrected, created twice, and the window closed:
