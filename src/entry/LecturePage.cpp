@@ -323,6 +323,10 @@ int Lire(const QString& page, Panneau& affiche, Suivi& suivi, const Site& site) 
     const QString liens = LiensHistoire();
     const QString liensNettoyes =
         QString(liens).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    // The history holds none of the links since it was last cleaned of
+    // them: the next end line has nothing to remove, and a page of many
+    // such lines after a long history costs no pass over it for each.
+    bool sansLiens = false;
     const qsizetype n = page.size();
     qsizetype debut = 0;
     while (debut < n) {
@@ -378,14 +382,21 @@ int Lire(const QString& page, Panneau& affiche, Suivi& suivi, const Site& site) 
         if (Contient(ligne, "histoire du cocktail")) {
             DansHistoire = true;
             p.Saisie[3].clear();
+            sansLiens = false;
             suivi.Progression(80);
         }
         if (Contient(ligne, "commentaires de la recette")) {
             DansHistoire = false;
-            p.Saisie[3].remove(liens);
-            p.Saisie[3].remove(liensNettoyes);
+            if (!sansLiens) {
+                p.Saisie[3].remove(liens);
+                p.Saisie[3].remove(liensNettoyes);
+                sansLiens = !p.Saisie[3].contains(liens) && !p.Saisie[3].contains(liensNettoyes);
+            }
         }
-        if (DansHistoire) AjouterHistoire(ligne, p);
+        if (DansHistoire) {
+            AjouterHistoire(ligne, p);
+            sansLiens = false;
+        }
         if (LirePreparationAncienne(ligne, p, site)) suivi.Progression(100);
         suivi.Progression(100);
     }

@@ -276,6 +276,24 @@ private slots:
         QVERIFY(!Module1::DansHistoire);
     }
 
+    // Each end line cleans the history it follows, also after many end
+    // lines and in a history begun again.
+    void histoireReprise() {
+        const QString liens = QStringLiteral(
+            "<P><A href=\"http://recettes.test/v.php\">• Variantes de Cocktails</A> &nbsp;<A "
+            "href=\"http://recettes.test/d.php\">• Dates de conception des grands cocktails "
+            "classiques</A></P>");
+        const QString fin = QStringLiteral("<H2>Commentaires de la recette</H2>");
+        Panneau p;
+        Lire({QStringLiteral("<H2>Histoire du cocktail</H2>"), QStringLiteral("<P>un</P>"), liens,
+              fin, fin, QStringLiteral("<P>Commentaires de la recette : bon</P>"), fin,
+              QStringLiteral("<H2>Histoire du cocktail</H2>"), QStringLiteral("<P>deux</P>"), liens,
+              fin, fin},
+             p);
+        QCOMPARE(p.Saisie[3], QStringLiteral("Histoire du cocktail\r\ndeux"));
+        QVERIFY(!Module1::DansHistoire);
+    }
+
     // Fields read as the page shows them: the markup's entities decoded
     // once, the tags the cuts leave removed; a field the page does not fill
     // keeps its text as it was.
