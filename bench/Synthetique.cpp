@@ -361,8 +361,13 @@ Synthese EcrireCollection(const QString& path, int recettes, bool photos) {
     return s;
 }
 
-QString PageRecette(qsizetype taille) {
-    const QString crlf = QStringLiteral("\r\n");
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The page up to the heading of its history.
+QString DebutDePage() {
+    const QString crlf = kCrLf;
     QString page = QStringLiteral(
         "<HEAD>\r\n<TITLE>Recette du Cocktail Mojito .:. Recettes</TITLE>\r\n"
         "<META content=\"Long drinks \" itemprop=\"recipeCategory\">\r\n"
@@ -382,12 +387,33 @@ QString PageRecette(qsizetype taille) {
                 "<SPAN itemprop=\"recipeInstructions\"><BR>Piler.<BR>Verser.</SPAN> Servir "
                 "dans un verre de type <A href=\"#\">Tumbler</A></P>") +
             crlf + QStringLiteral("<H2>Histoire du cocktail</H2>");
-    const QString paragraphe = crlf + QStringLiteral(
-                                          "<P>Un paragraphe ordinaire de la page, avec un <A "
-                                          "href=\"http://recettes.exemple.org/x\">lien</A>, du "
-                                          "<B>gras</B> et des accents : été, à, où.</P>");
+    return page;
+}
+
+void Histoire(QString& page, qsizetype taille) {
+    const QString paragraphe = kCrLf + QStringLiteral(
+                                           "<P>Un paragraphe ordinaire de la page, avec un <A "
+                                           "href=\"http://recettes.exemple.org/x\">lien</A>, du "
+                                           "<B>gras</B> et des accents : été, à, où.</P>");
     while (page.size() < taille) page += paragraphe;
-    page += crlf + QStringLiteral("<H2>Commentaires de la recette</H2></BODY>");
+}
+
+}  // namespace
+
+QString PageRecette(qsizetype taille) {
+    QString page = DebutDePage();
+    Histoire(page, taille);
+    page += kCrLf + QStringLiteral("<H2>Commentaires de la recette</H2></BODY>");
+    return page;
+}
+
+QString PageCommentaires(qsizetype taille) {
+    QString page = DebutDePage();
+    Histoire(page, taille / 2);
+    const QString avis =
+        kCrLf + QStringLiteral("<P>Commentaires de la recette : un avis de lecteur, bref.</P>");
+    while (page.size() < taille) page += avis;
+    page += QStringLiteral("</BODY>");
     return page;
 }
 

@@ -22,5 +22,9 @@ Synthese EcrireCollection(const QString& path, int recettes, bool photos = false
 // A recipe page as the browser gives it to the reader, filled with ordinary
 // paragraphs up to about the given size (in characters).
 QString PageRecette(qsizetype taille);
+// The same page whose history fills half of it, followed by readers'
+// comments, each on its own line under the words "Commentaires de la
+// recette", up to about the given size.
+QString PageCommentaires(qsizetype taille);
 
 }  // namespace bench

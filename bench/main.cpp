@@ -584,10 +584,15 @@ int main(int argc, char** argv) {
         Frmmain::Unload();
 
         // The page reader on saved pages of 1 and 10 MB (no browser, no
-        // download), beside one pass of a line split over the same text.
-        for (const auto& [name, megas] :
-             {std::pair{"AnalyserPage_1MB", 1}, std::pair{"AnalyserPage_10MB", 10}}) {
-            const QString page = bench::PageRecette(megas * 1024 * 1024);
+        // download), beside one pass of a line split over the same text; and
+        // on a page whose long history is followed by many lines of readers'
+        // comments.
+        for (const auto& [name, megas, avis] :
+             {std::tuple{"AnalyserPage_1MB", 1, false}, std::tuple{"AnalyserPage_10MB", 10, false},
+              std::tuple{"AnalyserPage_commentaires_10MB", 10, true}}) {
+            const qsizetype taille = qsizetype{megas} * 1024 * 1024;
+            const QString page =
+                avis ? bench::PageCommentaires(taille) : bench::PageRecette(taille);
             const Module1::Site site{QStringLiteral("http://recettes.exemple.org"),
                                      QStringLiteral("Recettes")};
             Module1::Suivi muet;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "entry/Facile.h"
+#include "platform/DocumentHtml.h"
 #include "platform/Inet.h"
 #include "platform/MessageBox.h"
 #include "platform/Resume.h"
@@ -69,7 +70,6 @@ const QString kTdMarque =
 Site Site::Configure() {
     Site s;
     s.adresse = Configuration::SitePartenaire();
-    while (s.adresse.endsWith(u'/')) s.adresse.chop(1);
     s.marque = Configuration::MarquePartenaire();
     return s;
 }
@@ -289,7 +289,33 @@ void AjouterHistoire(const QString& LignePage, Panneau& p) {
     p.Saisie[3] += t;
 }
 
-int Lire(const QString& page, Panneau& p, Suivi& suivi, const Site& site) {
+namespace {
+
+// Every text of the panel, the photo's address included.
+template <class F>
+void PourChaqueTexte(Panneau& p, F f) {
+    f(p.Recette);
+    for (auto* champs : {&p.Qte, &p.Qte2, &p.Ingre})
+        for (QString& t : *champs) f(t);
+    for (QString& t : p.Liste) f(t);
+    for (QString& t : p.Saisie) f(t);
+    f(p.PhotoAdresse);
+}
+
+// What a field shows of the markup the readers cut: the tags they leave
+// removed, the entities decoded once.
+QString TelQueLaPageLeMontre(QString balisage) {
+    EnleverBalises(balisage);
+    return platform::TexteDuBalisage(balisage);
+}
+
+}  // namespace
+
+int Lire(const QString& page, Panneau& affiche, Suivi& suivi, const Site& site) {
+    // The readers work on markup: the fields' texts join it as the page
+    // would write them, and go back as the page shows them.
+    Panneau p = affiche;
+    PourChaqueTexte(p, [](QString& t) { t = platform::BalisageDuTexte(t); });
     int compteur = 0;
     const QString enCours = QStringLiteral("Analyse en cours ...");
     // The partner's links, as they stand in the page and as the history's
@@ -297,6 +323,10 @@ int Lire(const QString& page, Panneau& p, Suivi& suivi, const Site& site) {
     const QString liens = LiensHistoire();
     const QString liensNettoyes =
         QString(liens).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    // The history holds none of the links since it was last cleaned of
+    // them: the next end line has nothing to remove, and a page of many
+    // such lines after a long history costs no pass over it for each.
+    bool sansLiens = false;
     const qsizetype n = page.size();
     qsizetype debut = 0;
     while (debut < n) {
@@ -340,7 +370,8 @@ int Lire(const QString& page, Panneau& p, Suivi& suivi, const Site& site) {
             suivi.Progression(70);
         }
         if (p.PhotoAdresse.isEmpty()) {
-            if (ChercherPhoto(ligne, p)) suivi.PhotoTrouvee(p.PhotoAdresse);
+            if (ChercherPhoto(ligne, p))
+                suivi.PhotoTrouvee(platform::TexteDuBalisage(p.PhotoAdresse));
             suivi.Progression(80);
         }
         suivi.Etape(enCours);
@@ -351,17 +382,26 @@ int Lire(const QString& page, Panneau& p, Suivi& suivi, const Site& site) {
         if (Contient(ligne, "histoire du cocktail")) {
             DansHistoire = true;
             p.Saisie[3].clear();
+            sansLiens = false;
             suivi.Progression(80);
         }
         if (Contient(ligne, "commentaires de la recette")) {
             DansHistoire = false;
-            p.Saisie[3].remove(liens);
-            p.Saisie[3].remove(liensNettoyes);
+            if (!sansLiens) {
+                p.Saisie[3].remove(liens);
+                p.Saisie[3].remove(liensNettoyes);
+                sansLiens = !p.Saisie[3].contains(liens) && !p.Saisie[3].contains(liensNettoyes);
+            }
         }
-        if (DansHistoire) AjouterHistoire(ligne, p);
+        if (DansHistoire) {
+            AjouterHistoire(ligne, p);
+            sansLiens = false;
+        }
         if (LirePreparationAncienne(ligne, p, site)) suivi.Progression(100);
         suivi.Progression(100);
     }
+    PourChaqueTexte(p, [](QString& t) { t = TelQueLaPageLeMontre(std::move(t)); });
+    affiche = std::move(p);
     return compteur;
 }
 

@@ -50,7 +50,10 @@ struct Site {
 };
 
 // Reads a whole saved page into the panel; returns the count of ingredient
-// lines found (those beyond the seventh are counted, not placed).
+// lines found (those beyond the seventh are counted, not placed). The
+// readers cut the page's markup; each field then gets the text as the page
+// shows it: no tag left, every entity decoded once ("Gin &amp; tonic" gives
+// "Gin & tonic").
 int Lire(const QString& page, Panneau& p, Suivi& suivi, const Site& site);
 
 // The field readers, each on one line of the page.

@@ -4,20 +4,28 @@ namespace platform {
 
 // The markup of the root element, as the reader expects it:
 // - tag names in capitals: <TITLE>, </A>, <TD>, <BR>; elements without
-//   content (BR, IMG, META ...) get no end tag;
+//   content (BR, IMG, META ...) get no end tag, and neither do table cells:
+//   the older partner pages leave their cells open, and the reader of that
+//   layout cuts from a cell's text on into the next cell, as the old browser
+//   gave it;
 // - attributes in the page's order, their names as the parser keeps them,
 //   except the old table and form names written in mixed case (vAlign,
 //   colSpan, rowSpan, cellPadding, cellSpacing, bgColor, noWrap ...);
+// - a link address (href, src) resolved against the page's address, so the
+//   reader's markers built from the site's address find relative links too;
 // - a value of an attribute of classic HTML bare when it holds only
 //   letters, digits and -_.: ; any other value, and every value of an
 //   attribute that classic HTML does not know (itemprop, property, data-),
-//   in double quotes, a double quote inside written &quot;;
+//   in double quotes, with & " < > and the no-break space written as
+//   entities;
 // - a style attribute written from the rules the page parsed, property
 //   names in capitals, each "NAME: value", joined by "; ", in quotes
 //   (style="WIDTH: 48px");
-// - text as the page holds it, a no-break space written &nbsp;; a text of
-//   nothing but white space that holds a line break is the layout of the
-//   page's source and is left out, as the old browser did;
+// - text escaped as a browser does: &amp; &lt; &gt; and &nbsp; for the
+//   no-break space, so that a "<" of the text is never taken for a tag;
+//   the text of scripts and styles as it stands; a text of nothing but
+//   white space that holds a line break is the layout of the page's source
+//   and is left out, as the old browser did;
 // - comments kept, other nodes left out;
 // - a carriage return and line feed before the start tag of every block
 //   (paragraphs, lists and their items, headings, divisions, tables and
@@ -33,6 +41,9 @@ const QString& ScriptDocumentHtml() {
     'META NAV NOFRAMES NOSCRIPT OL P PRE SECTION TABLE TBODY TFOOT THEAD TITLE TR UL');
   var VIDES = set('AREA BASE BASEFONT BR COL EMBED FRAME HR IMG INPUT ISINDEX LINK META PARAM ' +
     'SOURCE TRACK WBR');
+  var OUVERTES = set('TD TH');
+  var BRUTS = set('SCRIPT STYLE XMP IFRAME NOEMBED NOFRAMES PLAINTEXT NOSCRIPT');
+  var LIENS = set('href src');
   var CLASSIQUES = set('abbr accept accept-charset accesskey action align alink alt archive axis ' +
     'background bgcolor border cellpadding cellspacing char charoff charset checked cite class ' +
     'classid clear code codebase codetype color cols colspan compact content coords data datetime ' +
@@ -50,6 +61,13 @@ const QString& ScriptDocumentHtml() {
     noshade: 'noShade', noresize: 'noResize', nohref: 'noHref'};
   var NU = /^[A-Za-z0-9_.:\-]+$/;
   var MISE = /^[ \t\r\n\f]*[\r\n][ \t\r\n\f]*$/;
+  var ENTITES = {'&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;', '\u00a0': '&nbsp;'};
+  function entite(c) { return ENTITES[c]; }
+  function texte(s) { return s.replace(/[&<>\u00a0]/g, entite); }
+  function valeur(s) { return '"' + s.replace(/[&<>"\u00a0]/g, entite) + '"'; }
+  function adresse(v) {
+    try { return new URL(v, document.baseURI).href; } catch (e) { return v; }
+  }
   var out = [], pile = [], c;
   var racine = document.documentElement;
   if (!racine) return '';
@@ -63,6 +81,7 @@ const QString& ScriptDocumentHtml() {
       var s = '<' + t;
       for (var i = 0; i < n.attributes.length; ++i) {
         var a = n.attributes[i], nom = a.name, v = a.value;
+        if (LIENS[nom] === 1) v = adresse(v);
         s += ' ' + (NOMS[nom] || nom) + '=';
         if (nom === 'style' && n.style) {
           var regles = [];
@@ -70,20 +89,22 @@ const QString& ScriptDocumentHtml() {
             var p = n.style[k];
             regles.push(p.toUpperCase() + ': ' + n.style.getPropertyValue(p));
           }
-          s += '"' + regles.join('; ').replace(/"/g, '&quot;') + '"';
+          s += valeur(regles.join('; '));
           continue;
         }
-        s += (CLASSIQUES[nom] === 1 && NU.test(v)) ? v : '"' + v.replace(/"/g, '&quot;') + '"';
+        s += (CLASSIQUES[nom] === 1 && NU.test(v)) ? v : valeur(v);
       }
       out.push(s + '>');
       if (VIDES[t] !== 1) {
-        pile.push('</' + t + '>');
+        if (OUVERTES[t] !== 1) pile.push('</' + t + '>');
         var parent = (t === 'TEMPLATE' && n.content) ? n.content : n;
         for (c = parent.lastChild; c; c = c.previousSibling) pile.push(c);
       }
     } else if (n.nodeType === 3) {
       if (MISE.test(n.data)) continue;
-      out.push(n.data.replace(/\u00a0/g, '&nbsp;'));
+      var haut = n.parentNode;
+      out.push(haut && haut.nodeType === 1 && BRUTS[haut.tagName.toUpperCase()] === 1 ? n.data
+                                                                                     : texte(n.data));
     } else if (n.nodeType === 8) {
       out.push('<!--' + n.data + '-->');
     }
@@ -91,6 +112,66 @@ const QString& ScriptDocumentHtml() {
   return out.join('');
 })())JS");
     return script;
+}
+
+namespace {
+struct Entite {
+    QStringView nom;
+    QChar car;
+};
+constexpr Entite kEntites[] = {{u"&amp;", u'&'},
+                               {u"&lt;", u'<'},
+                               {u"&gt;", u'>'},
+                               {u"&quot;", u'"'},
+                               {u"&nbsp;", QChar(0x00A0)}};
+}  // namespace
+
+QString TexteDuBalisage(const QString& balisage) {
+    qsizetype i = balisage.indexOf(u'&');
+    if (i < 0) return balisage;
+    QString r;
+    r.reserve(balisage.size());
+    qsizetype debut = 0;
+    const QStringView b(balisage);
+    for (; i >= 0; i = balisage.indexOf(u'&', i)) {
+        const Entite* e = nullptr;
+        for (const Entite& x : kEntites)
+            if (b.sliced(i).startsWith(x.nom)) e = &x;
+        if (!e) {
+            ++i;
+            continue;
+        }
+        r += b.sliced(debut, i - debut);
+        r += e->car;
+        i += e->nom.size();
+        debut = i;
+    }
+    r += b.sliced(debut);
+    return r;
+}
+
+QString BalisageDuTexte(const QString& texte) {
+    QString r;
+    r.reserve(texte.size());
+    for (const QChar c : texte) {
+        switch (c.unicode()) {
+            case u'&':
+                r += u"&amp;";
+                break;
+            case u'<':
+                r += u"&lt;";
+                break;
+            case u'>':
+                r += u"&gt;";
+                break;
+            case 0x00A0:
+                r += u"&nbsp;";
+                break;
+            default:
+                r += c;
+        }
+    }
+    return r;
 }
 
 }  // namespace platform

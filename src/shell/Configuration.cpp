@@ -18,7 +18,10 @@ QString Fichier() {
 }
 
 QString SitePartenaire() {
-    return Lire("Partenaire/Adresse", "http://recettes.exemple.org/");
+    const char* defaut = "http://recettes.exemple.org";
+    QString s = Lire("Partenaire/Adresse", defaut);
+    while (s.endsWith(u'/')) s.chop(1);
+    return s.isEmpty() ? QString::fromLatin1(defaut) : s;
 }
 QString DomainePartenaire() {
     return Lire("Partenaire/Domaine", "recettes.exemple.org");

@@ -8,7 +8,9 @@
 // the program's own default.
 namespace Configuration {
 
-QString SitePartenaire();     // "http://recettes.exemple.org/"
+// Scheme and host, without a final "/" whatever the file holds: the page
+// reader's markers are built from it.
+QString SitePartenaire();     // "http://recettes.exemple.org"
 QString DomainePartenaire();  // "recettes.exemple.org"
 QString MarquePartenaire();   // "Recettes"
 QString SiteAuteur();         // "http://brivanta.exemple.net/"

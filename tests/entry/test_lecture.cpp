@@ -242,21 +242,21 @@ private slots:
         QCOMPARE(p.Liste[4], QStringLiteral("Tumbler"));
     }
 
-    // The older layout: from "A préparer" to the end of the cell, and the
-    // method from the cell of the marker when it stands in that cut.
+    // The older layout: from "A préparer" on, the cells left open as the
+    // browser writes them, and the method from the cell of the marker when
+    // it stands in that cut; the fields read as the page shows them.
     void preparationAncienne() {
         Panneau p;
         Lire({QStringLiteral("<TR><TD>A préparer au <A href=\"http://recettes.test/cocktail.php\">"
                              "<U>shaker</U></A><BR>Frapper.<TD class=important2gras vAlign=center "
-                             "align=left>&nbsp;Shaker</A></TD>")},
+                             "align=left>&nbsp;<A href=\"http://recettes.test/materiel.php\">"
+                             "Shaker</A></TR>")},
              p);
-        QCOMPARE(p.Saisie[0], QStringLiteral("A préparer au shaker\r\nFrapper.<TD "
-                                             "class=important2gras vAlign=center "
-                                             "align=left>&nbsp;Shaker"));
+        QCOMPARE(p.Saisie[0], QStringLiteral("A préparer au shaker\r\nFrapper.\u00a0Shaker"));
         QCOMPARE(p.Liste[5], QStringLiteral("Shaker"));
         Panneau q;
-        Lire({QStringLiteral("<TR><TD>A préparer au shaker<BR>Frapper.</TD><TD>Coupe")}, q);
-        QCOMPARE(q.Saisie[0], QStringLiteral("A préparer au shaker\r\nFrapper."));
+        Lire({QStringLiteral("<TR><TD>A préparer au shaker<BR>Frapper.<TD>Coupe</TR>")}, q);
+        QCOMPARE(q.Saisie[0], QStringLiteral("A préparer au shaker\r\nFrapper.Coupe"));
         QCOMPARE(q.Liste[5], QString());
     }
 
@@ -266,7 +266,7 @@ private slots:
         Lire(
             {QStringLiteral("<P>avant</P>"), QStringLiteral("<H2>Histoire du cocktail</H2>"),
              QStringLiteral("<P>Né à <STRONG>Cuba</STRONG>&nbsp;en 1930.<BR>Fin</P>"),
-             QStringLiteral("<P>Sucre < citron, et voilà"),
+             QStringLiteral("<P>Sucre &lt; citron, et voilà"),
              QStringLiteral("<P><A href=x>• Variantes de Cocktails</A> &nbsp;<A href=y>• Dates "
                             "de conception des grands cocktails classiques</A></P>"),
              QStringLiteral("<H2>Commentaires de la recette</H2>"), QStringLiteral("<P>après</P>")},
@@ -274,6 +274,70 @@ private slots:
         QCOMPARE(p.Saisie[3], QStringLiteral("Histoire du cocktail\r\nNé à  Cuba en 1930.\r\nFin"
                                              "Sucre < citron, et voilà"));
         QVERIFY(!Module1::DansHistoire);
+    }
+
+    // Each end line cleans the history it follows, also after many end
+    // lines and in a history begun again.
+    void histoireReprise() {
+        const QString liens = QStringLiteral(
+            "<P><A href=\"http://recettes.test/v.php\">• Variantes de Cocktails</A> &nbsp;<A "
+            "href=\"http://recettes.test/d.php\">• Dates de conception des grands cocktails "
+            "classiques</A></P>");
+        const QString fin = QStringLiteral("<H2>Commentaires de la recette</H2>");
+        Panneau p;
+        Lire({QStringLiteral("<H2>Histoire du cocktail</H2>"), QStringLiteral("<P>un</P>"), liens,
+              fin, fin, QStringLiteral("<P>Commentaires de la recette : bon</P>"), fin,
+              QStringLiteral("<H2>Histoire du cocktail</H2>"), QStringLiteral("<P>deux</P>"), liens,
+              fin, fin},
+             p);
+        QCOMPARE(p.Saisie[3], QStringLiteral("Histoire du cocktail\r\ndeux"));
+        QVERIFY(!Module1::DansHistoire);
+    }
+
+    // Fields read as the page shows them: the markup's entities decoded
+    // once, the tags the cuts leave removed; a field the page does not fill
+    // keeps its text as it was.
+    void texteDeLaPage_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<int>("champ");  // 3 category, 4 glass, 5 method, 10 decoration,
+                                         // 11 name, 12 ingredient, 13 history
+        QTest::addColumn<QString>("valeur");
+        QTest::newRow("nom") << "<TITLE>Recette du Cocktail Gin &amp; tonic .:. Recettes</TITLE>"
+                             << 11 << "Gin & tonic";
+        QTest::newRow("une seule fois")
+            << "<TITLE>Recette Cocktail A &amp;lt; B</TITLE>" << 11 << "A &lt; B";
+        QTest::newRow("catégorie") << "<META content=\"Punchs &amp; grogs &quot;maison&quot; \" "
+                                      "itemprop=\"recipeCategory\">"
+                                   << 3 << "Punchs & grogs \"maison\"";
+        QTest::newRow("verre")
+            << "Servir dans un verre de type <A href=\"http://x/v.php?a=1&amp;b=2\">"
+               "Flûte &lt;haute&gt;</A>"
+            << 4 << "Flûte <haute>";
+        QTest::newRow("matériel")
+            << "Réalisez la recette <A href=\"x\"><U><STRONG>Shaker &amp; passoire</STRONG></U></A>"
+            << 5 << "Shaker & passoire";
+        QTest::newRow("décor") << "<P><B>Décor:</B>&nbsp;une <I>cerise</I> &amp; un zeste<BR></P>"
+                               << 10 << "une cerise & un zeste";
+        QTest::newRow("ingrédient") << Ingredient("2 cl ", "Sirop &lt;maison&gt; &amp; citron")
+                                    << 12 << "Sirop <maison> & citron";
+        QTest::newRow("histoire")
+            << "<H2>Histoire du cocktail</H2>Servi chaud (&lt; 70 °C) aux marins&nbsp;!" << 13
+            << "Histoire du cocktail\r\nServi chaud (< 70 °C) aux marins !";
+    }
+    void texteDeLaPage() {
+        QFETCH(QString, ligne);
+        QFETCH(int, champ);
+        Panneau p;
+        const QString tape = QStringLiteral("a < b & c\u00a0d <B>e</B> &amp;");
+        p.Saisie[2] = tape;
+        Lire({ligne}, p);
+        const QString lu = champ == 10   ? p.Saisie[1]
+                           : champ == 11 ? p.Recette
+                           : champ == 12 ? p.Ingre[0]
+                           : champ == 13 ? p.Saisie[3]
+                                         : p.Liste[static_cast<size_t>(champ)];
+        QTEST(lu, "valeur");
+        QCOMPARE(p.Saisie[2], tape);
     }
 
     // A history without its end goes on into the next page from its first

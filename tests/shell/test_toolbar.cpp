@@ -42,7 +42,7 @@ private slots:
         QTest::newRow("0") << 0 << "Créer une nouvelle recette ";
         QTest::newRow("1") << 1
                            << "Ajouter des nouvelles recettes à partir du site "
-                              "http://recettes.exemple.org/ ";
+                              "http://recettes.exemple.org ";
         QTest::newRow("2") << 2 << "Imprimer les recettes ";
         QTest::newRow("3") << 3 << "Acquérir de nouvelles images ";
         QTest::newRow("4") << 4 << "Rechercher une recette avec plusieurs critères ";
@@ -83,7 +83,7 @@ private slots:
                                     << "Acquisition";
         QTest::newRow("4 search") << 4 << 5 << ""
                                   << "FrmFind";
-        QTest::newRow("7 partner") << 7 << 99 << "http://recettes.exemple.org/"
+        QTest::newRow("7 partner") << 7 << 99 << "http://recettes.exemple.org"
                                    << "";
         QTest::newRow("8 author") << 8 << 99 << "http://brivanta.exemple.net/"
                                   << "";
@@ -164,11 +164,14 @@ private slots:
         emit F().Outils[7]->MouseEnter();
         QCOMPARE(F().Tooltiptext.Caption(),
                  QString("Visiter le site de notre partenaire ailleurs.exemple.com "));
+        emit F().Outils[1]->MouseEnter();
+        QCOMPARE(F().Tooltiptext.Caption(),
+                 QString("Ajouter des nouvelles recettes à partir du site "
+                         "http://ailleurs.exemple.com/cocktails "));
         F().Outils[7]->ClickIt();
         F().Outils[8]->ClickIt();
-        QCOMPARE(
-            platform::ShellOpenSeam::Opened(),
-            (QStringList{"http://ailleurs.exemple.com/cocktails/", "http://moi.exemple.com/"}));
+        QCOMPARE(platform::ShellOpenSeam::Opened(),
+                 (QStringList{"http://ailleurs.exemple.com/cocktails", "http://moi.exemple.com/"}));
     }
 
     void sortHover_data() {
