@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
 
@@ -123,6 +124,7 @@ Facile::Facile() : DialogFrame(QStringLiteral("Facile"), 1) {
     Creer.SetCaption(QStringLiteral("Créer"));
     Habiller(Creer, QStringLiteral("ok_icon"));
     connect(&Creer, &platform::PictureButton::Click, this, [this] { Creer_Click(); });
+    Quit.installEventFilter(this);
 }
 
 QString Facile::PageAccueil() {
@@ -145,6 +147,8 @@ void Facile::WebBrowser1_BeforeNavigate2(const QString&) {
 }
 
 void Facile::WebBrowser1_DocumentComplete(const QString&) {
+    // A window closed, that waits to go, starts nothing.
+    if (fermer_ || !Loaded() || &Instance() != this) return;
     // The browser's address now, whichever frame the event comes from.
     const QString adresse = WebBrowser1.LocationURL();
     // The start page's links lead to the partner site of the configuration.
@@ -157,7 +161,7 @@ void Facile::WebBrowser1_DocumentComplete(const QString&) {
                          .mid(1)
                          .chopped(1)));
     if (adresse.contains(QStringLiteral("/recette-cocktai"))) Analyse.show();
-    if (Photo.toolTip() == adresse) Module1::TelechargerPhoto();
+    if (Photo.toolTip() == adresse) Occupe([] { Module1::TelechargerPhoto(); });
 }
 
 void Facile::WebBrowser1_CommandStateChange(int Command, bool Enable) {
@@ -189,12 +193,15 @@ void Facile::Navi_Click(int Index) {
 void Facile::Analyse_Click() {
     if (!Analyse.Value()) return;
     platform::Finally relache([this] { Analyse.SetValue(false); });
-    // The page goes to the reader in memory: no scratch file.
-    const QString page = WebBrowser1.InnerHTML();
-    Module1::AnalyserPage(page);
-    CadreBouton.hide();
-    WebBrowser1.hide();
-    Scroll0.show();
+    Occupe([this] {
+        // The page goes to the reader in memory: no scratch file.
+        const QString page = WebBrowser1.InnerHTML();
+        if (fermer_) return;
+        Module1::AnalyserPage(page);
+        CadreBouton.hide();
+        WebBrowser1.hide();
+        Scroll0.show();
+    });
 }
 
 void Facile::Revenir_Click() {
@@ -233,8 +240,50 @@ void Facile::Quit_Click() {
 }
 
 void Facile::Fermer() {
+    if (occupe_ > 0) {
+        // A handler of ours waits below: its wait gives up and the window
+        // goes at once; it unloads when that handler has returned.
+        fermer_ = true;
+        platform::Inet::Abandonner();
+        hide();
+        return;
+    }
     if (RecetteCreee) platform::Reported([] { General::AfficherListe(General::Tris()); }, this);
     Unload();
+}
+
+void Facile::Occupe(const std::function<void()>& handler) {
+    ++occupe_;
+    platform::Finally fin([this] {
+        if (--occupe_ == 0 && fermer_) Fermer();
+    });
+    handler();
+}
+
+platform::Transfert Facile::RecevoirPhoto(const QString& adresse) {
+    Analyse.setEnabled(false);
+    Mini.setEnabled(false);
+    attentePhoto_ = true;
+    platform::Finally fin([this] {
+        attentePhoto_ = false;
+        Analyse.setEnabled(true);
+        Mini.setEnabled(true);
+    });
+    return platform::Inet::OpenURL(adresse);
+}
+
+bool Facile::eventFilter(QObject* o, QEvent* e) {
+    // The analysis holds the window disabled while its photo is awaited; the
+    // close button still takes its click then.
+    if (o == &Quit && attentePhoto_ && !Quit.isEnabled() &&
+        e->type() == QEvent::MouseButtonRelease) {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton && Quit.rect().contains(m->position().toPoint())) {
+            Quit.ClickIt();
+            return true;
+        }
+    }
+    return DialogFrame::eventFilter(o, e);
 }
 
 void Facile::reject() {}

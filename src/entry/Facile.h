@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "entry/Creation.h"
 #include "entry/LecturePage.h"
 #include "platform/Controls.h"
+#include "platform/Inet.h"
 #include "platform/WebBrowser.h"
 #include "shell/DialogFrame.h"
 #include "shell/Patch.h"
@@ -69,6 +71,16 @@ public:
     Module1::Panneau LirePanneau() const;
     void EcrirePanneau(const Module1::Panneau& p);
 
+    // Fetches the photo for the page reader. The window stays live meanwhile
+    // (the browser goes on, the fields take what is typed), except for what
+    // would fetch again or take the window away (Analyse, Mini); the close
+    // button gives the wait up, even while an analysis holds the window
+    // disabled.
+    platform::Transfert RecevoirPhoto(const QString& adresse);
+    // The window was closed while one of its handlers waited: it is gone
+    // from the screen and unloads once that handler has returned.
+    bool FermetureDemandee() const { return fermer_; }
+
     // Creation::Formulaire
     Creation::Fiche LireFiche() const override;
     void DonnerFocus(Creation::Champ champ) override;
@@ -79,9 +91,16 @@ protected:
     // the close button.
     void reject() override;
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     friend class LoadedOnce<Facile>;
     Facile();
     void Fermer();
+    // Runs a handler that may wait for a photo; a close asked meanwhile is
+    // done when the outermost such handler returns.
+    void Occupe(const std::function<void()>& handler);
+    int occupe_ = 0;
+    bool fermer_ = false;
+    bool attentePhoto_ = false;
 };

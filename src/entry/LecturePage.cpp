@@ -411,14 +411,17 @@ namespace {
 
 // Fetches the photo and shows it in the window's frame. A failed fetch, an
 // error status or a body that is no picture leaves no photo at all (nothing
-// half kept for the creation) and is told in French.
-void ChargerPhoto(Facile& f, const QString& adresse) {
+// half kept for the creation) and is told in French. One photo at a time:
+// asked again while one is awaited (the browser reloading the photo's page
+// meanwhile), nothing starts and false is returned.
+bool ChargerPhoto(Facile& f, const QString& adresse) {
+    if (platform::Inet::EnAttente()) return false;
     Frmmain::Instance().Timer1.stop();
     f.LPB.SetCaption(QStringLiteral("Debut recherche photo ..."));
     platform::Transfert t;
     {
         const platform::Hourglass sablier;
-        t = platform::Inet::OpenURL(adresse);
+        t = f.RecevoirPhoto(adresse);
     }
     PhotoTaille = 0;
     f.LPB.SetCaption(QStringLiteral("Fin recherche photo ..."));
@@ -432,7 +435,7 @@ void ChargerPhoto(Facile& f, const QString& adresse) {
                  : QStringLiteral("Photo non reçue : ") + t.erreur;
         f.LPB.SetCaption(raison);
         f.Status.SetCaption(raison);
-        return;
+        return true;
     }
     PhotoOctets = t.octets;
     PhotoTaille = PhotoOctets.size();
@@ -443,6 +446,7 @@ void ChargerPhoto(Facile& f, const QString& adresse) {
     platform::Resume([&] { Frmmain::Instance().ImageTemp.SetPicture(image); });
     platform::Resume([&] { ChargerAlbums::AjusterPhoto(f.CadrePhoto, f.Photo); });
     f.Photo.Tag = adresse;
+    return true;
 }
 
 class SuiviFenetre : public Suivi {
@@ -488,7 +492,7 @@ void AnalyserPage(const QString& page) {
         SuiviFenetre suivi(f);
         compteur = Lire(page, p, suivi, Site::Configure());
         f.EcrirePanneau(p);
-        if (compteur > kLignes) {
+        if (compteur > kLignes && !f.FermetureDemandee()) {
             f.setEnabled(true);
             platform::MsgBox(MessageTropIngredients(), platform::vbExclamation, QString(), &f);
         }
@@ -497,8 +501,7 @@ void AnalyserPage(const QString& page) {
 
 void TelechargerPhoto() {
     Facile& f = Facile::Instance();
-    ChargerPhoto(f, f.Photo.toolTip());
-    f.Pb.SetValue(100);
+    if (ChargerPhoto(f, f.Photo.toolTip())) f.Pb.SetValue(100);
 }
 
 }  // namespace Module1

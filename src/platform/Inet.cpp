@@ -8,11 +8,20 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "platform/Resume.h"
+
 namespace platform {
 
 namespace {
 QStringList demandes;
 int delaiSeam = 0;
+
+// The fetch that waits, while it waits.
+struct Attente {
+    QNetworkReply* reply = nullptr;
+    bool abandonnee = false;
+};
+Attente* attente = nullptr;
 
 QString Taille(qint64 octets) {
     return QString::number(static_cast<double>(octets) / (1024.0 * 1024.0), 'f', 0);
@@ -31,10 +40,24 @@ void SetDelai(int ms) {
 }
 }  // namespace InetSeam
 
+bool Inet::EnAttente() {
+    return attente != nullptr;
+}
+
+void Inet::Abandonner() {
+    if (!attente || attente->abandonnee) return;
+    attente->abandonnee = true;
+    attente->reply->abort();
+}
+
 Transfert Inet::OpenURL(const QString& adresse, int delaiMs, qint64 tailleMax) {
     demandes << adresse;
     if (delaiSeam > 0) delaiMs = delaiSeam;
     Transfert t;
+    if (attente) {
+        t.erreur = QStringLiteral("un autre téléchargement est en cours");
+        return t;
+    }
     const QUrl url(adresse);
     if (!url.isValid() || url.scheme().isEmpty()) {
         t.erreur = QStringLiteral("adresse non valable");
@@ -75,11 +98,23 @@ Transfert Inet::OpenURL(const QString& adresse, int delaiMs, qint64 tailleMax) {
                      });
     QObject::connect(reply, &QNetworkReply::finished, &boucle, &QEventLoop::quit);
     minuterie.start(delaiMs);
-    if (!reply->isFinished()) boucle.exec(QEventLoop::ExcludeUserInputEvents);
+    Attente ici{reply};
+    if (!reply->isFinished()) {
+        attente = &ici;
+        const Finally fin([] { attente = nullptr; });
+        boucle.exec();
+    }
     minuterie.stop();
+    // A wait left from outside (the program ending) keeps nothing half read.
+    if (!reply->isFinished()) {
+        ici.abandonnee = true;
+        reply->abort();
+    }
 
     const int statut = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (expire) {
+    if (ici.abandonnee) {
+        t.erreur = QStringLiteral("téléchargement interrompu");
+    } else if (expire) {
         t.erreur = QStringLiteral("pas de réponse après %1 s").arg(delaiMs / 1000.0);
     } else if (tropGros) {
         t.erreur = QStringLiteral("fichier de plus de %1 Mo").arg(Taille(tailleMax));

@@ -3,6 +3,7 @@
 // reader, the photo fetch and the creation over a real collection file.
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -691,6 +692,90 @@ private slots:
         QVERIFY(!w.Photo.Picture().isNull());
         QVERIFY(
             w.WebBrowser1.LocationURL().endsWith(QStringLiteral("/recette-cocktail-mojito.htm")));
+    }
+
+    // A photo address that answers a page reloading itself, where the recipe
+    // page sends the browser, while the program's own fetch of it is held
+    // back: one fetch at a time, the window keeps answering, and its close
+    // button ends the wait at once. The user acts in the analysis' own wait,
+    // or in the next one, when the reloaded page asks for the photo again.
+    void photoQuiSeRecharge_data() {
+        QTest::addColumn<int>("attente");
+        QTest::newRow("pendant l'analyse") << 1;
+        QTest::newRow("rechargée ensuite") << 2;
+    }
+    void photoQuiSeRecharge() {
+        QFETCH(int, attente);
+        Ouvert o;
+        Facile& w = o.W();
+        ServeurPages& srv = o.site.srv;
+        const QString chemin = QStringLiteral("/photos/boucle.jpg");
+        srv.Page(chemin,
+                 "<html><head><meta http-equiv=\"refresh\" content=\"0\"></head>"
+                 "<body><p>Image indisponible</p></body></html>");
+        constexpr int kRetard = 3000;
+        srv.Retarder(chemin, kRetard, "QtWebEngine");
+        QByteArray b = o.site.pages.value(QStringLiteral("recette-cocktail-mojito.htm"));
+        b.replace("/photos/mojito.jpg", chemin.toUtf8());
+        b.replace("</body>", "<script>setTimeout(function () { location.href = '" +
+                                 chemin.toUtf8() + "'; }, 800);</script></body>");
+        srv.Page(QStringLiteral("/recette-cocktail-boucle.htm"), b);
+        // The requests for the photo: the program's own, or the browser's.
+        const auto compter = [&](bool navigateur) {
+            int n = 0;
+            for (qsizetype i = 0; i < srv.Demandes().size(); ++i)
+                n += srv.Demandes()[i] == chemin &&
+                     srv.Agents()[i].contains(QStringLiteral("QtWebEngine")) == navigateur;
+            return n;
+        };
+        QTimer garde;
+        garde.setSingleShot(true);
+        QObject::connect(&garde, &QTimer::timeout,
+                         [] { qFatal("l'attente de la photo ne finit pas"); });
+        garde.start(90000);
+
+        struct Vu {
+            int telechargements = -1, rechargements = -1;
+            QString saisie;
+        } vu;
+        QElapsedTimer depuisQuit;
+        int retenues = 0;
+        QObject::connect(&srv, &ServeurPages::Retenue, &srv, [&] {
+            if (++retenues != attente) return;
+            // Halfway through the held answer.
+            QTimer::singleShot(kRetard / 2, &srv, [&] {
+                vu.telechargements = compter(false);
+                vu.rechargements = compter(true);
+                // Seen: from here on the page stops reloading and the answers
+                // come at once, so that the test ends even when fetches piled
+                // up or the window stays (the answers held so far still wait).
+                srv.Page(chemin, o.site.photo, "image/jpeg");
+                srv.Retarder(chemin, 0);
+                if (w.Scroll0.Visible()) {
+                    QTest::mouseClick(w.Saisie[2]->Editor(), Qt::LeftButton);
+                    QTest::keyClicks(w.Saisie[2]->Editor(), QStringLiteral("Frais et vif"));
+                    vu.saisie = w.Saisie[2]->Text();
+                }
+                depuisQuit.start();
+                QTest::mouseClick(&w.Quit, Qt::LeftButton);
+            });
+        });
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-boucle.htm")));
+        QTest::mouseClick(&w.Analyse, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(vu.telechargements >= 0, 15000);
+        // One fetch at a time, while the browser reloaded the page again and
+        // again.
+        QCOMPARE(vu.telechargements, attente);
+        QVERIFY2(vu.rechargements >= 2, qPrintable(QString::number(vu.rechargements)));
+        if (attente > 1) QCOMPARE(vu.saisie, QStringLiteral("Frais et vif"));
+        // Closed before the held answer came.
+        QTRY_VERIFY_WITH_TIMEOUT(!Facile::Loaded(), 3000);
+        QVERIFY2(depuisQuit.elapsed() < kRetard / 2,
+                 qPrintable(QString::number(depuisQuit.elapsed())));
+        QVERIFY(F().isVisible());
+        QTest::qWait(500);
+        QCOMPARE(compter(false), attente);
+        garde.stop();
     }
 
     // While the photo is awaited the window is painted but takes no input,

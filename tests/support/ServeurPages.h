@@ -9,7 +9,8 @@
 
 // A small web server on 127.0.0.1 and a free port, for the pages of the
 // partner site in tests. Each path answers with its status, type and body;
-// a path marked silent never answers; any other path gives 404.
+// a path marked silent never answers; any other path gives 404. A path can
+// be held back for some clients, to answer them after the others.
 class ServeurPages : public QObject {
     Q_OBJECT
 public:
@@ -19,8 +20,16 @@ public:
     void Page(const QString& path, const QByteArray& body,
               const QByteArray& type = "text/html; charset=utf-8", int status = 200);
     void Silence(const QString& path);
-    // The paths asked for, in their order.
+    // Answers to the path wait that many milliseconds, except for the clients
+    // whose User-Agent holds `sauf`.
+    void Retarder(const QString& path, int ms, const QByteArray& sauf = QByteArray());
+    // The paths asked for, in their order, and the User-Agent of each.
     QStringList Demandes() const { return demandes_; }
+    QStringList Agents() const { return agents_; }
+
+signals:
+    // A request for the path is held back.
+    void Retenue(const QString& path);
 
 private:
     struct Reponse {
@@ -28,8 +37,14 @@ private:
         QByteArray type, body;
         bool silence = false;
     };
+    struct Retard {
+        int ms = 0;
+        QByteArray sauf;
+    };
     void Repondre(QTcpSocket* s);
+    static void Ecrire(QTcpSocket* s, const Reponse& r);
     QTcpServer server_;
     QHash<QString, Reponse> pages_;
-    QStringList demandes_;
+    QHash<QString, Retard> retards_;
+    QStringList demandes_, agents_;
 };
