@@ -639,6 +639,7 @@ private slots:
         QTest::newRow("chooser cancelled") << 0;
         QTest::newRow("no scanner") << 1;
         QTest::newRow("library missing") << 2;
+        QTest::newRow("SANE not found") << 3;
     }
     void scannerRefused() {
         QFETCH(int, cas);
@@ -647,7 +648,10 @@ private slots:
         if (cas == 1) faux->sources = QList<platform::ScanSource>{};
         if (cas == 2) faux->sources = std::nullopt;
         faux->resultat = {true, Motif(30, 20)};
-        platform::ScannerSeam::UseBackend(faux);
+        if (cas == 3)
+            platform::ScannerSeam::UseLibrary(o.fx.Dir() + "/absent/libsane.so.1");
+        else
+            platform::ScannerSeam::UseBackend(faux);
         platform::ScannerSeam::Answer({QString()});
         QGuiApplication::clipboard()->setText("gardé");
         o.Clic(Acquisition::kScanner);
@@ -658,6 +662,29 @@ private slots:
         QVERIFY(Montree().isNull());
         // The clipboard is not touched before a scanner is chosen.
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("gardé"));
+    }
+
+    // Without SANE the window does everything but scan.
+    void withoutTheScannerLibrary() {
+        Ouverte o;
+        platform::ScannerSeam::UseLibrary("libsane-absente.so.1");
+        platform::ScannerSeam::Answer({"test:0"});
+        const QImage img = Motif(30, 20);
+        o.Ouvrir(o.Fichier("photo.bmp", img));
+        o.Clic(Acquisition::kScanner);
+        QCOMPARE(Messages(), QStringList{kErreurScanner});
+        QVERIFY(platform::ScannerSeam::Calls().isEmpty());
+        QCOMPARE(Montree(), img);
+        QCOMPARE(Actifs(), kImage);
+        o.Clic(Acquisition::kGauche);
+        QCOMPARE(A().PhotoScan1.Picture().size(), QSize(20, 30));
+        o.Clic(Acquisition::kHorizontal);
+        const QString cible = o.fx.Dir() + "/tournee.bmp";
+        Seam::Answer({cible});
+        o.Clic(Acquisition::kSauvegarder);
+        QVERIFY(Fixture::ReadFile(cible).startsWith("BM"));
+        QCOMPARE(Messages().size(), 1);
+        QCOMPARE(Actifs(), kVide);
     }
 
     // A scan that gives nothing leaves the frame and the buttons as they
