@@ -3,7 +3,9 @@
 // opening and saving picture files, and the scanner road through a fake
 // scanner library and through SANE's test backend.
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QTimer>
@@ -201,6 +203,14 @@ struct Ouverte {
         A().Btn_ScanS[Acquisition::kOuvrir]->ClickIt();
     }
     void Clic(int i) { A().Btn_ScanS[static_cast<size_t>(i)]->ClickIt(); }
+    // A picture from a scanner that gives it.
+    void Scanner(const QImage& img) {
+        auto faux = std::make_shared<FauxScanner>();
+        faux->resultat = {true, img};
+        platform::ScannerSeam::UseBackend(faux);
+        platform::ScannerSeam::Answer({"faux:0"});
+        Clic(Acquisition::kScanner);
+    }
 };
 
 QList<bool> Actifs() {
@@ -831,6 +841,88 @@ private slots:
         Seam::Answer({});
         o.Clic(Acquisition::kSauvegarder);
         QCOMPARE(Calls().last().initDir, o.fx.Dir() + "/image");
+    }
+
+    // After a save, the next save dialog starts in the folder of the file
+    // just saved, until a file is opened again; the open dialog keeps the
+    // folder of the last file opened. The proposed name shows without its
+    // folder, in the start folder.
+    void saveStartsWhereTheLastSaveWent() {
+        Ouverte o;
+        const QString dir = o.fx.Dir();
+        QVERIFY(QDir(dir).mkpath("a") && QDir(dir).mkpath("b"));
+        const QString photo = o.Fichier("a/photo.jpg", Motif(64, 48), "PNG");
+        o.Ouvrir(photo);
+        Seam::Answer({dir + "/b/copie.bmp"});
+        o.Clic(Acquisition::kSauvegarder);
+        Seam::Call c = Calls().last();
+        QCOMPARE(c.initDir, photo);
+        QCOMPARE(c.startDir, dir + "/a");
+        QCOMPARE(c.fileName, dir + "/a/photo.bmp");
+        QCOMPARE(c.shownName, QString("photo.bmp"));
+        QVERIFY(Fixture::ReadFile(dir + "/b/copie.bmp").startsWith("BM"));
+
+        o.Scanner(Motif(30, 20));
+        Seam::Answer({});
+        o.Clic(Acquisition::kSauvegarder);
+        c = Calls().last();
+        QCOMPARE(c.initDir, dir + "/b/copie.bmp");
+        QCOMPARE(c.startDir, dir + "/b");
+        QCOMPARE(c.fileName, dir + "/b/copie.bmp");
+        QCOMPARE(c.shownName, QString("copie.bmp"));
+        // A cancelled save leaves it so.
+        Seam::Answer({});
+        o.Clic(Acquisition::kSauvegarder);
+        QCOMPARE(Calls().last().startDir, dir + "/b");
+
+        Seam::Answer({});
+        o.Clic(Acquisition::kOuvrir);
+        QCOMPARE(Calls().last().initDir, photo);
+        QCOMPARE(Calls().last().startDir, dir + "/a");
+
+        // A file opened again: the save starts by it.
+        const QString autre = o.Fichier("autre.bmp", Motif(10, 10));
+        o.Ouvrir(autre);
+        Seam::Answer({});
+        o.Clic(Acquisition::kSauvegarder);
+        QCOMPARE(Calls().last().initDir, autre);
+        QCOMPARE(Calls().last().startDir, dir);
+        QVERIFY(Messages().isEmpty());
+    }
+
+    // The real save dialog opens in the start folder with the proposed name,
+    // also when that name was left in another folder by a failed save.
+    void realSaveDialogStartsWhereTheUserLeftOff_data() {
+        QTest::addColumn<QString>("cible");
+        QTest::addColumn<QString>("dossier");
+        QTest::newRow("after a save") << "b/copie.bmp"
+                                      << "b";
+        QTest::newRow("after a failed save") << "absent/copie.bmp"
+                                             << "a";
+    }
+    void realSaveDialogStartsWhereTheUserLeftOff() {
+        QFETCH(QString, cible);
+        QFETCH(QString, dossier);
+        Ouverte o;
+        const QString dir = o.fx.Dir();
+        QVERIFY(QDir(dir).mkpath("a") && QDir(dir).mkpath("b"));
+        o.Ouvrir(o.Fichier("a/photo.bmp", Motif(64, 48)));
+        Seam::Answer({dir + "/" + cible});
+        o.Clic(Acquisition::kSauvegarder);
+        o.Scanner(Motif(30, 20));
+        Seam::Disable();
+        QString ouvert, propose;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            ouvert = d->directory().absolutePath();
+            propose = d->selectedFiles().value(0);
+            d->reject();
+        });
+        o.Clic(Acquisition::kSauvegarder);
+        QCOMPARE(ouvert, dir + "/" + dossier);
+        QCOMPARE(propose, dir + "/" + dossier + "/copie.bmp");
+        QCOMPARE(Actifs(), kImage);
     }
 
     void closingAndReopening() {
