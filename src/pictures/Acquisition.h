@@ -52,9 +52,6 @@ public:
     platform::Label PbCadre{&Fond};
     platform::Label Pb{&Fond};
     platform::CommonDialog CommonDialog1;
-    // The file saved last since a file was opened: the next save dialog
-    // starts there, where the user left off.
-    QString DernierEnregistre;
 
     // While a long step runs and yields to the event loop, every button of
     // the window is disabled, so that none starts again on the same picture;

@@ -28,9 +28,8 @@ QString Brouillon() {
     return platform::AppFile(QStringLiteral("temp.bmp"));
 }
 
-// The open dialog starts in the folder of the last file opened, or in the
-// pictures folder of the application; so does the save dialog until a file
-// is saved.
+// The open and save dialogs start in the folder of the last file opened,
+// or in the pictures folder of the application.
 QString DossierDepart() {
     const QString tag = W().PhotoScan.Tag;
     return platform::Trim(tag).isEmpty() ? platform::AppPath() + QStringLiteral("/image") : tag;
@@ -247,7 +246,6 @@ bool OuvrirImage() {
     }
     platform::Hourglass wait;
     w.PhotoScan.Tag = f;
-    w.DernierEnregistre.clear();
     w.PhotoScan.SetVisible(false);
     w.PhotoScan1.SetPicture(image);
     w.PhotoScan2.SetPicture(image);
@@ -260,7 +258,7 @@ void SauvegarderImage(bool& Enregistre) {
     Enregistre = false;
     Acquisition& w = W();
     platform::CommonDialog& d = w.CommonDialog1;
-    d.InitDir = w.DernierEnregistre.isEmpty() ? DossierDepart() : w.DernierEnregistre;
+    d.InitDir = DossierDepart();
     if (d.FileName.endsWith(QStringLiteral("jpg"))) {
         d.Filter = QStringLiteral("Format Bitmap (*.bmp)|*.bmp");
         d.FileName = d.FileName.left(d.FileName.size() - 3) + QStringLiteral("bmp");
@@ -286,7 +284,6 @@ void SauvegarderImage(bool& Enregistre) {
         return;
     }
     w.PhotoScan.SetPicture(QImage());
-    w.DernierEnregistre = f;
     Enregistre = true;
 }
 

@@ -843,11 +843,10 @@ private slots:
         QCOMPARE(Calls().last().initDir, o.fx.Dir() + "/image");
     }
 
-    // After a save, the next save dialog starts in the folder of the file
-    // just saved, until a file is opened again; the open dialog keeps the
-    // folder of the last file opened. The proposed name shows without its
-    // folder, in the start folder.
-    void saveStartsWhereTheLastSaveWent() {
+    // A save dialog starts in the folder of the last file opened, also after
+    // a save into another folder; the open dialog too. The proposed name (the
+    // file saved last) shows without its folder, in the start folder.
+    void saveStartsInTheFolderOfTheLastFileOpened() {
         Ouverte o;
         const QString dir = o.fx.Dir();
         QVERIFY(QDir(dir).mkpath("a") && QDir(dir).mkpath("b"));
@@ -866,21 +865,21 @@ private slots:
         Seam::Answer({});
         o.Clic(Acquisition::kSauvegarder);
         c = Calls().last();
-        QCOMPARE(c.initDir, dir + "/b/copie.bmp");
-        QCOMPARE(c.startDir, dir + "/b");
+        QCOMPARE(c.initDir, photo);
+        QCOMPARE(c.startDir, dir + "/a");
         QCOMPARE(c.fileName, dir + "/b/copie.bmp");
         QCOMPARE(c.shownName, QString("copie.bmp"));
         // A cancelled save leaves it so.
         Seam::Answer({});
         o.Clic(Acquisition::kSauvegarder);
-        QCOMPARE(Calls().last().startDir, dir + "/b");
+        QCOMPARE(Calls().last().startDir, dir + "/a");
 
         Seam::Answer({});
         o.Clic(Acquisition::kOuvrir);
         QCOMPARE(Calls().last().initDir, photo);
         QCOMPARE(Calls().last().startDir, dir + "/a");
 
-        // A file opened again: the save starts by it.
+        // Another file opened: the save starts by it.
         const QString autre = o.Fichier("autre.bmp", Motif(10, 10));
         o.Ouvrir(autre);
         Seam::Answer({});
@@ -890,19 +889,16 @@ private slots:
         QVERIFY(Messages().isEmpty());
     }
 
-    // The real save dialog opens in the start folder with the proposed name,
-    // also when that name was left in another folder by a failed save.
-    void realSaveDialogStartsWhereTheUserLeftOff_data() {
+    // The real save dialog opens in the folder of the last file opened, with
+    // the proposed name there, whatever folder that name was saved in, or
+    // failed to be saved in.
+    void realSaveDialogStartsInTheFolderOfTheLastFileOpened_data() {
         QTest::addColumn<QString>("cible");
-        QTest::addColumn<QString>("dossier");
-        QTest::newRow("after a save") << "b/copie.bmp"
-                                      << "b";
-        QTest::newRow("after a failed save") << "absent/copie.bmp"
-                                             << "a";
+        QTest::newRow("after a save elsewhere") << "b/copie.bmp";
+        QTest::newRow("after a failed save") << "absent/copie.bmp";
     }
-    void realSaveDialogStartsWhereTheUserLeftOff() {
+    void realSaveDialogStartsInTheFolderOfTheLastFileOpened() {
         QFETCH(QString, cible);
-        QFETCH(QString, dossier);
         Ouverte o;
         const QString dir = o.fx.Dir();
         QVERIFY(QDir(dir).mkpath("a") && QDir(dir).mkpath("b"));
@@ -920,8 +916,8 @@ private slots:
             d->reject();
         });
         o.Clic(Acquisition::kSauvegarder);
-        QCOMPARE(ouvert, dir + "/" + dossier);
-        QCOMPARE(propose, dir + "/" + dossier + "/copie.bmp");
+        QCOMPARE(ouvert, dir + "/a");
+        QCOMPARE(propose, dir + "/a/copie.bmp");
         QCOMPARE(Actifs(), kImage);
     }
 
