@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 qt6-webengine-dev
           libgl-dev libsqlite3-dev qt6-translations-l10n fonts-dejavu-core fonts-urw-base35
-          xvfb xauth imagemagick poppler-utils libsane-dev sane-utils
+          xvfb xauth imagemagick poppler-utils libsane-dev sane-utils libwmf-dev
           openbox xdotool x11-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -7,10 +7,12 @@
 #include <QPainter>
 #include <QPointer>
 #include <QSaveFile>
+#include <optional>
 
 #include "pictures/Acquisition.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
+#include "platform/Metafile.h"
 #include "platform/Screen.h"
 #include "platform/VbText.h"
 
@@ -45,8 +47,21 @@ bool EcrireBitmap(const QImage& image, const QString& path) {
     return f.commit();
 }
 
+const QString kTropGrande = QStringLiteral("l'image dépasse 50 millions de points");
+const QString kIllisible = QStringLiteral("ce n'est pas une image que le programme sait lire");
+
+// A metafile, drawn at its own size; none when the file is not one.
+std::optional<QImage> LireMetafichier(const QString& path, QString& raison) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || !platform::IsMetafile(f.peek(64))) return std::nullopt;
+    const platform::MetafilePicture m = platform::ReadMetafile(f.readAll(), kPixelsMax);
+    if (m.image.isNull()) raison = m.tooLarge ? kTropGrande : kIllisible;
+    return Opaque(m.image);
+}
+
 // A picture file read whole; an empty picture and the reason when it cannot be.
 QImage Lire(const QString& path, QString& raison) {
+    if (std::optional<QImage> m = LireMetafichier(path, raison)) return *m;
     // The reader's own limit would refuse the large pictures the window takes.
     QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), 1024));
     QImageReader r(path);
@@ -54,12 +69,12 @@ QImage Lire(const QString& path, QString& raison) {
     r.setDecideFormatFromContent(true);
     const QSize s = r.size();
     if (s.isValid() && static_cast<qint64>(s.width()) * s.height() > kPixelsMax) {
-        raison = QStringLiteral("l'image dépasse 50 millions de points");
+        raison = kTropGrande;
         return {};
     }
     QImage image = r.read();
     if (image.isNull()) {
-        raison = QStringLiteral("ce n'est pas une image que le programme sait lire");
+        raison = kIllisible;
         return {};
     }
     return Opaque(image);

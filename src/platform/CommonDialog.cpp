@@ -21,6 +21,19 @@ SeamState& Seam() {
     static SeamState s;
     return s;
 }
+
+// Where the dialog opens and the name it shows. A start folder given holds:
+// the proposed name then shows without a folder of its own, which would
+// take the dialog elsewhere.
+struct Depart {
+    QString dossier;
+    QString nom;
+};
+Depart DepartDe(const QString& initDir, const QString& fileName) {
+    if (initDir.isEmpty()) return {QString(), fileName};
+    const QFileInfo dir(initDir);
+    return {dir.isDir() ? initDir : dir.absolutePath(), QFileInfo(fileName).fileName()};
+}
 }  // namespace
 
 QString CommonDialog::QtFilter(const QString& filter) {
@@ -66,9 +79,11 @@ bool CommonDialog::Show(bool save) {
 }
 
 QString CommonDialog::Choose(bool save) const {
+    const Depart depart = DepartDe(InitDir, FileName);
     SeamState& s = Seam();
     if (s.enabled) {
-        s.calls.push_back({save, DialogTitle, Filter, QtFilter(Filter), FileName, InitDir});
+        s.calls.push_back({save, DialogTitle, Filter, QtFilter(Filter), FileName, InitDir,
+                           depart.dossier, depart.nom});
         return s.answers.isEmpty() ? QString() : s.answers.takeFirst();
     }
     // In front of the window the user sees, like the message boxes.
@@ -76,13 +91,10 @@ QString CommonDialog::Choose(bool save) const {
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save) d.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!InitDir.isEmpty()) {
-        const QFileInfo dir(InitDir);
-        d.setDirectory(dir.isFile() ? dir.absolutePath() : InitDir);
-    }
+    if (!depart.dossier.isEmpty()) d.setDirectory(depart.dossier);
     const QString qt = QtFilter(Filter);
     if (!qt.isEmpty()) d.setNameFilters(qt.split(QStringLiteral(";;")));
-    if (!FileName.isEmpty()) d.selectFile(FileName);
+    if (!depart.nom.isEmpty()) d.selectFile(depart.nom);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return QString();
     return d.selectedFiles().constFirst();
 }

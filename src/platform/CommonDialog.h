@@ -17,7 +17,7 @@ public:
     // "Images (*.bmp,*.jpg)|*.bmp;*.jpg".
     QString Filter;
     // The folder the dialog starts in (a file names its folder); empty: the
-    // platform's choice.
+    // platform's choice. The dialog then shows FileName without its folder.
     QString InitDir;
     // Saving asks before replacing an existing file.
     bool OverwritePrompt = false;
@@ -46,6 +46,8 @@ struct Call {
     QString qtFilter;  // as the dialog would show it
     QString fileName;  // the name the dialog opened with
     QString initDir;
+    QString startDir;   // the folder it opens in; empty: the platform's choice
+    QString shownName;  // the name in its name field
 };
 // From Enable on, no dialog is shown: each call is recorded and answered
 // with the next scripted file name; an empty name, or none left, cancels.

@@ -1,5 +1,6 @@
 #include "platform/Scanner.h"
 
+#include <dlfcn.h>
 #include <sane/sane.h>
 #include <sane/saneopts.h>
 
@@ -8,12 +9,15 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstring>
 #include <functional>
+#include <map>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -29,6 +33,7 @@ struct SeamState {
     QStringList answers;
     QList<QStringList> calls;
     std::shared_ptr<ScannerBackend> backend;
+    QString library;
 };
 SeamState& Seam() {
     static SeamState s;
@@ -68,41 +73,95 @@ R HorsInterface(const std::function<R()>& work) {
 
 std::shared_ptr<ScannerBackend> Backend() {
     if (Seam().backend) return Seam().backend;
-    return std::shared_ptr<ScannerBackend>(SaneBackend());
+    if (!Seam().library.isEmpty()) return SaneBackend(Seam().library);
+    return SaneBackend();
 }
 
 // ------------------------------------------------------------------ SANE
 
+// The entry points of the library, looked up when the scanner is first
+// asked for: the program does not need SANE to start or to run.
+struct Sane {
+    decltype(&::sane_init) init;
+    decltype(&::sane_exit) exit;
+    decltype(&::sane_get_devices) get_devices;
+    decltype(&::sane_open) open;
+    decltype(&::sane_close) close;
+    decltype(&::sane_get_option_descriptor) get_option_descriptor;
+    decltype(&::sane_control_option) control_option;
+    decltype(&::sane_start) start;
+    decltype(&::sane_get_parameters) get_parameters;
+    decltype(&::sane_read) read;
+    decltype(&::sane_cancel) cancel;
+};
+
+// The library in that file, or none when it cannot be loaded or lacks an
+// entry point; asked again at the next use, so that a SANE installed while
+// the program runs is found. Once loaded it stays for the whole run, with
+// the backends it has loaded.
+const Sane* ChargerSane(const QString& fichier) {
+    static std::mutex verrou;
+    static std::map<QString, Sane> chargees;
+    std::lock_guard<std::mutex> garde(verrou);
+    if (const auto it = chargees.find(fichier); it != chargees.end()) return &it->second;
+    void* lib = dlopen(QFile::encodeName(fichier).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!lib) return nullptr;
+    Sane api{};
+    bool complet = true;
+    auto lier = [&](auto& f, const char* nom) {
+        void* s = dlsym(lib, nom);
+        complet = complet && s;
+        f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(s);
+    };
+    lier(api.init, "sane_init");
+    lier(api.exit, "sane_exit");
+    lier(api.get_devices, "sane_get_devices");
+    lier(api.open, "sane_open");
+    lier(api.close, "sane_close");
+    lier(api.get_option_descriptor, "sane_get_option_descriptor");
+    lier(api.control_option, "sane_control_option");
+    lier(api.start, "sane_start");
+    lier(api.get_parameters, "sane_get_parameters");
+    lier(api.read, "sane_read");
+    lier(api.cancel, "sane_cancel");
+    if (!complet) {
+        dlclose(lib);
+        return nullptr;
+    }
+    return &chargees.emplace(fichier, api).first->second;
+}
+
 // One session of the library, closed on every way out.
 class Session {
 public:
-    Session() {
+    explicit Session(const Sane* api) : api_(api) {
         SANE_Int version = 0;
-        ok_ = sane_init(&version, nullptr) == SANE_STATUS_GOOD;
+        ok_ = api_ && api_->init(&version, nullptr) == SANE_STATUS_GOOD;
     }
     ~Session() {
-        if (ok_) sane_exit();
+        if (ok_) api_->exit();
     }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
     bool Ok() const { return ok_; }
 
 private:
+    const Sane* api_;
     bool ok_ = false;
 };
 
 // Sets the scan mode to the first of the wanted ones the scanner offers.
-void ChoisirMode(SANE_Handle h, int pixelTypes) {
+void ChoisirMode(const Sane& sane, SANE_Handle h, int pixelTypes) {
     QStringList voulus;
     if (pixelTypes == kTousTypes || (pixelTypes & kCouleur))
         voulus << QStringLiteral(SANE_VALUE_SCAN_MODE_COLOR);
     if (pixelTypes & kGris) voulus << QStringLiteral(SANE_VALUE_SCAN_MODE_GRAY);
     if (pixelTypes & kNoirBlanc) voulus << QStringLiteral(SANE_VALUE_SCAN_MODE_LINEART);
     SANE_Int count = 0;
-    if (sane_control_option(h, 0, SANE_ACTION_GET_VALUE, &count, nullptr) != SANE_STATUS_GOOD)
+    if (sane.control_option(h, 0, SANE_ACTION_GET_VALUE, &count, nullptr) != SANE_STATUS_GOOD)
         return;
     for (SANE_Int i = 1; i < count; ++i) {
-        const SANE_Option_Descriptor* d = sane_get_option_descriptor(h, i);
+        const SANE_Option_Descriptor* d = sane.get_option_descriptor(h, i);
         if (!d || !d->name || std::strcmp(d->name, SANE_NAME_SCAN_MODE) != 0) continue;
         if (d->type != SANE_TYPE_STRING || d->constraint_type != SANE_CONSTRAINT_STRING_LIST ||
             !SANE_OPTION_IS_ACTIVE(d->cap) || !SANE_OPTION_IS_SETTABLE(d->cap))
@@ -116,7 +175,7 @@ void ChoisirMode(SANE_Handle h, int pixelTypes) {
             const QByteArray u = v.toUtf8();
             std::memcpy(value.data(), u.constData(),
                         std::min(static_cast<size_t>(u.size()), value.size() - 1));
-            sane_control_option(h, i, SANE_ACTION_SET_VALUE, value.data(), nullptr);
+            sane.control_option(h, i, SANE_ACTION_SET_VALUE, value.data(), nullptr);
             return;
         }
         return;
@@ -150,15 +209,15 @@ struct Trame {
 };
 
 // Reads every frame of one scan; false when the scan failed.
-bool LireTrames(SANE_Handle h, std::vector<Trame>& trames) {
+bool LireTrames(const Sane& sane, SANE_Handle h, std::vector<Trame>& trames) {
     std::vector<uchar> buf(1 << 16);
     for (;;) {
-        if (sane_start(h) != SANE_STATUS_GOOD) return false;
+        if (sane.start(h) != SANE_STATUS_GOOD) return false;
         Trame t;
-        if (sane_get_parameters(h, &t.p) != SANE_STATUS_GOOD) return false;
+        if (sane.get_parameters(h, &t.p) != SANE_STATUS_GOOD) return false;
         SANE_Status st;
         SANE_Int len = 0;
-        while ((st = sane_read(h, buf.data(), static_cast<SANE_Int>(buf.size()), &len)) ==
+        while ((st = sane.read(h, buf.data(), static_cast<SANE_Int>(buf.size()), &len)) ==
                SANE_STATUS_GOOD)
             t.data.append(reinterpret_cast<const char*>(buf.data()), len);
         if (st != SANE_STATUS_EOF) return false;
@@ -218,13 +277,16 @@ QImage Assembler(const std::vector<Trame>& trames) {
     return img;
 }
 
-class Sane : public ScannerBackend {
+class SaneBackendImpl : public ScannerBackend {
 public:
+    explicit SaneBackendImpl(QString library) : library_(std::move(library)) {}
+
     std::optional<QList<ScanSource>> Sources() override {
-        Session s;
+        const Sane* sane = ChargerSane(library_);
+        Session s(sane);
         if (!s.Ok()) return std::nullopt;
         const SANE_Device** list = nullptr;
-        if (sane_get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list) return std::nullopt;
+        if (sane->get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list) return std::nullopt;
         QList<ScanSource> out;
         for (const SANE_Device** d = list; *d; ++d)
             out.append({QString::fromUtf8((*d)->name), QString::fromUtf8((*d)->vendor),
@@ -233,27 +295,31 @@ public:
     }
 
     ScanResult Acquire(const QString& source, int pixelTypes) override {
-        Session s;
+        const Sane* sane = ChargerSane(library_);
+        Session s(sane);
         if (!s.Ok()) return {};
         QString nom = source;
         if (nom.isEmpty()) {
             const SANE_Device** list = nullptr;
-            if (sane_get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list || !list[0])
+            if (sane->get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list || !list[0])
                 return {};
             nom = QString::fromUtf8(list[0]->name);
         }
         SANE_Handle h = nullptr;
-        if (sane_open(nom.toUtf8().constData(), &h) != SANE_STATUS_GOOD) return {};
-        Finally close([h] {
-            sane_cancel(h);
-            sane_close(h);
+        if (sane->open(nom.toUtf8().constData(), &h) != SANE_STATUS_GOOD) return {};
+        Finally close([sane, h] {
+            sane->cancel(h);
+            sane->close(h);
         });
-        ChoisirMode(h, pixelTypes);
+        ChoisirMode(*sane, h, pixelTypes);
         std::vector<Trame> trames;
-        if (!LireTrames(h, trames)) return {};
+        if (!LireTrames(*sane, h, trames)) return {};
         QImage img = Assembler(trames);
         return {!img.isNull(), img};
     }
+
+private:
+    QString library_;
 };
 
 // ---------------------------------------------------------------- chooser
@@ -292,8 +358,8 @@ QString Choisir(QWidget* owner, const QList<ScanSource>& sources) {
 
 }  // namespace
 
-std::unique_ptr<ScannerBackend> SaneBackend() {
-    return std::make_unique<Sane>();
+std::unique_ptr<ScannerBackend> SaneBackend(const QString& library) {
+    return std::make_unique<SaneBackendImpl>(library);
 }
 
 int TWAIN_SelectImageSource(QWidget* owner) {
@@ -346,6 +412,9 @@ QList<QStringList> Calls() {
 }
 void UseBackend(std::shared_ptr<ScannerBackend> backend) {
     Seam().backend = std::move(backend);
+}
+void UseLibrary(const QString& file) {
+    Seam().library = file;
 }
 }  // namespace ScannerSeam
 

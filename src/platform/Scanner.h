@@ -40,8 +40,13 @@ public:
     virtual ScanResult Acquire(const QString& source, int pixelTypes) = 0;
 };
 
-// The scanner library itself.
-std::unique_ptr<ScannerBackend> SaneBackend();
+// The file of the scanner library, as the set-up installs it.
+inline constexpr char kSaneLibrary[] = "libsane.so.1";
+
+// The scanner library itself: SANE, loaded from that file when first asked
+// for. Without it, or without one of its entry points, it finds no scanner.
+std::unique_ptr<ScannerBackend> SaneBackend(
+    const QString& library = QString::fromLatin1(kSaneLibrary));
 
 // Lets the user choose a scanner: 1 when one was chosen; 0 when the chooser
 // was cancelled, no scanner was found or the library cannot be used.
@@ -62,6 +67,8 @@ void Answer(const QStringList& names);
 QList<QStringList> Calls();
 // Talks to this library instead of SANE, until Disable.
 void UseBackend(std::shared_ptr<ScannerBackend> backend);
+// Loads SANE from this file instead of the installed one, until Disable.
+void UseLibrary(const QString& file);
 }  // namespace ScannerSeam
 
 }  // namespace platform

@@ -3,7 +3,9 @@
 // opening and saving picture files, and the scanner road through a fake
 // scanner library and through SANE's test backend.
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QTimer>
@@ -47,6 +49,119 @@ QImage Motif(int w, int h) {
     return img;
 }
 
+// A Windows metafile written record by record: a frame of its own when
+// unitsPerInch is given (the placeable header), no pen, and shapes filled
+// with plain brushes.
+class Metafichier {
+public:
+    Metafichier& Rectangle(const QRect& r, QRgb c) {
+        return Forme(0x041B, {Mot(r.bottom() + 1), Mot(r.right() + 1), Mot(r.top()), Mot(r.left())},
+                     c);
+    }
+    Metafichier& Polygone(const QList<QPoint>& points, QRgb c) {
+        QList<quint16> p{Mot(points.size())};
+        for (const QPoint& pt : points) p << Mot(pt.x()) << Mot(pt.y());
+        return Forme(0x0324, p, c);
+    }
+    // Black text in a bold font of that height, its top left corner at.
+    Metafichier& Texte(const QPoint& at, int hauteur, const QByteArray& texte) {
+        QByteArray police(18, 0);
+        police[0] = char(-hauteur & 0xFF);
+        police[1] = char((-hauteur >> 8) & 0xFF);
+        police[8] = char(700 & 0xFF);
+        police[9] = char(700 >> 8);
+        police += QByteArray("Arial").leftJustified(32, 0);
+        Enregistrement(formes_, 0x02FB, Mots(police));
+        Enregistrement(formes_, 0x012D, {1});
+        Enregistrement(formes_, 0x0209, {0, 0});
+        QList<quint16> p{Mot(texte.size())};
+        p << Mots(texte) << Mot(at.y()) << Mot(at.x());
+        Enregistrement(formes_, 0x0521, p);
+        Enregistrement(formes_, 0x01F0, {1});
+        return *this;
+    }
+    QByteArray Octets(const QRect& cadre, int unitsPerInch) const {
+        QByteArray corps;
+        // Window origin and extent, then a null pen as object 0.
+        Enregistrement(corps, 0x020B, {Mot(cadre.top()), Mot(cadre.left())});
+        Enregistrement(corps, 0x020C, {Mot(cadre.height()), Mot(cadre.width())});
+        Enregistrement(corps, 0x02FA, {5, 0, 0, 0, 0});
+        Enregistrement(corps, 0x012D, {0});
+        corps += formes_;
+        Enregistrement(corps, 0x0000, {});
+        QByteArray out;
+        if (unitsPerInch > 0) {
+            QList<quint16> p{0xCDD7,
+                             0x9AC6,
+                             0,
+                             Mot(cadre.left()),
+                             Mot(cadre.top()),
+                             Mot(cadre.left() + cadre.width()),
+                             Mot(cadre.top() + cadre.height()),
+                             Mot(unitsPerInch),
+                             0,
+                             0};
+            quint16 somme = 0;
+            for (quint16 m : p) somme ^= m;
+            p << somme;
+            for (quint16 m : p) Ajouter(out, m);
+        }
+        const quint32 mots = 9 + static_cast<quint32>(corps.size() / 2);
+        for (quint16 m : {quint16(1), quint16(9), quint16(0x0300), quint16(mots & 0xFFFF),
+                          quint16(mots >> 16), quint16(2), quint16(max_), quint16(0), quint16(0)})
+            Ajouter(out, m);
+        return out + corps;
+    }
+
+private:
+    static quint16 Mot(int v) { return static_cast<quint16>(static_cast<qint16>(v)); }
+    static QList<quint16> Mots(QByteArray b) {
+        if (b.size() % 2) b.append('\0');
+        QList<quint16> out;
+        for (qsizetype i = 0; i < b.size(); i += 2)
+            out << quint16(uchar(b[i]) | (uchar(b[i + 1]) << 8));
+        return out;
+    }
+    static void Ajouter(QByteArray& b, quint16 m) {
+        b.append(char(m & 0xFF));
+        b.append(char(m >> 8));
+    }
+    void Enregistrement(QByteArray& b, quint16 fonction, const QList<quint16>& params) const {
+        const auto taille = static_cast<quint32>(3 + params.size());
+        max_ = std::max(max_, taille);
+        Ajouter(b, quint16(taille & 0xFFFF));
+        Ajouter(b, quint16(taille >> 16));
+        Ajouter(b, fonction);
+        for (quint16 m : params) Ajouter(b, m);
+    }
+    // A brush of that colour as object 1, the shape, and the brush deleted.
+    Metafichier& Forme(quint16 fonction, const QList<quint16>& params, QRgb c) {
+        Enregistrement(formes_, 0x02FC,
+                       {0, quint16(qRed(c) | (qGreen(c) << 8)), quint16(qBlue(c)), 0});
+        Enregistrement(formes_, 0x012D, {1});
+        Enregistrement(formes_, fonction, params);
+        Enregistrement(formes_, 0x01F0, {1});
+        return *this;
+    }
+    QByteArray formes_;
+    mutable quint32 max_ = 9;
+};
+
+const QRgb kRouge = qRgb(255, 0, 0);
+const QRgb kBleu = qRgb(0, 0, 255);
+const QRgb kBlanc = qRgb(255, 255, 255);
+
+// A frame of 200 x 100 units at 96 to the inch: red on the left half, a
+// blue triangle in the top right corner.
+QByteArray Dessin() {
+    return Metafichier()
+        .Rectangle({0, 0, 100, 100}, kRouge)
+        .Polygone({{100, 0}, {200, 0}, {200, 100}}, kBleu)
+        .Octets({0, 0, 200, 100}, 96);
+}
+
+using Points = QList<QPair<QPoint, QRgb>>;
+
 // A scanner library that says what the test wants.
 class FauxScanner : public platform::ScannerBackend {
 public:
@@ -88,6 +203,14 @@ struct Ouverte {
         A().Btn_ScanS[Acquisition::kOuvrir]->ClickIt();
     }
     void Clic(int i) { A().Btn_ScanS[static_cast<size_t>(i)]->ClickIt(); }
+    // A picture from a scanner that gives it.
+    void Scanner(const QImage& img) {
+        auto faux = std::make_shared<FauxScanner>();
+        faux->resultat = {true, img};
+        platform::ScannerSeam::UseBackend(faux);
+        platform::ScannerSeam::Answer({"faux:0"});
+        Clic(Acquisition::kScanner);
+    }
 };
 
 QList<bool> Actifs() {
@@ -287,6 +410,143 @@ private slots:
         QVERIFY(Messages().isEmpty());
         QCOMPARE(A().PhotoScan1.Picture().size(), QSize(6000, 6000));
         QCOMPARE(A().PhotoScan1.Picture().pixel(5999, 5999), qRgb(1, 2, 3));
+    }
+
+    // Windows metafiles are drawn at their own size: their frame at 96
+    // pixels to the inch, or their drawing one pixel to the point.
+    void metafiles_data() {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<Points>("points");
+        const Points dessin{{{50, 50}, kRouge},  {{5, 95}, kRouge},  {{190, 10}, kBleu},
+                            {{110, 90}, kBlanc}, {{150, 20}, kBleu}, {{160, 80}, kBlanc}};
+        QTest::newRow("frame at 96 units to the inch")
+            << "dessin.wmf" << Dessin() << QSize(200, 100) << dessin;
+        QTest::newRow("named in capitals") << "DESSIN.WMF" << Dessin() << QSize(200, 100) << dessin;
+        QTest::newRow("frame in twips, drawing in its middle")
+            << "marges.wmf"
+            << Metafichier()
+                   .Rectangle({1000, 500, 1440, 720}, kBleu)
+                   .Octets({280, 140, 2880, 1440}, 1440)
+            << QSize(192, 96)
+            << Points{{{10, 10}, kBlanc},  {{40, 20}, kBlanc}, {{50, 26}, kBleu},
+                      {{100, 50}, kBleu},  {{142, 70}, kBleu}, {{150, 50}, kBlanc},
+                      {{100, 76}, kBlanc}, {{180, 90}, kBlanc}};
+        QTest::newRow("without a frame")
+            << "simple.wmf"
+            << Metafichier().Rectangle({0, 0, 120, 80}, kRouge).Octets({0, 0, 120, 80}, 0)
+            << QSize(121, 81) << Points{{{60, 40}, kRouge}, {{3, 3}, kRouge}, {{115, 75}, kRouge}};
+    }
+    void metafiles() {
+        QFETCH(QString, nom);
+        QFETCH(QByteArray, octets);
+        QFETCH(QSize, taille);
+        QFETCH(Points, points);
+        Ouverte o;
+        const QString path = o.fx.Dir() + "/" + nom;
+        Fixture::WriteFile(path, octets);
+        o.Ouvrir(path);
+        QCOMPARE(Messages(), QStringList{});
+        const QImage img = A().PhotoScan1.Picture();
+        QCOMPARE(img.size(), taille);
+        for (const auto& [pt, c] : points)
+            QVERIFY2(
+                img.pixel(pt) == c,
+                qPrintable(
+                    QString("(%1, %2): %3").arg(pt.x()).arg(pt.y()).arg(img.pixel(pt), 0, 16)));
+        QCOMPARE(Montree(), img);
+        QCOMPARE(A().PhotoScan2.Picture(), img);
+        QCOMPARE(A().PhotoScan.Tag, path);
+        QCOMPARE(Actifs(), kImage);
+    }
+
+    // Text is drawn where the metafile puts it (its descenders below the
+    // height asked), in the fonts the set-up installs.
+    void metafileWithText() {
+        Ouverte o;
+        const QString path = o.fx.Dir() + "/texte.wmf";
+        Fixture::WriteFile(
+            path, Metafichier().Texte({10, 30}, 40, "Mojito").Octets({0, 0, 200, 100}, 96));
+        o.Ouvrir(path);
+        QVERIFY(Messages().isEmpty());
+        const QImage img = A().PhotoScan1.Picture();
+        QCOMPARE(img.size(), QSize(200, 100));
+        int dedans = 0, dehors = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                if (qGray(img.pixel(x, y)) >= 128) continue;
+                (x >= 10 && y >= 30 && y < 85 ? dedans : dehors)++;
+            }
+        QVERIFY2(dedans > 300, qPrintable(QString::number(dedans)));
+        QCOMPARE(dehors, 0);
+    }
+
+    // An opened metafile turns, mirrors and saves as a bitmap like any picture.
+    void metafileTurnsMirrorsAndSaves() {
+        Ouverte o;
+        const QString path = o.fx.Dir() + "/dessin.wmf";
+        Fixture::WriteFile(path, Dessin());
+        o.Ouvrir(path);
+        const QImage img = A().PhotoScan1.Picture();
+        QCOMPARE(img.size(), QSize(200, 100));
+        o.Clic(Acquisition::kGauche);
+        const QImage g = A().PhotoScan1.Picture();
+        QCOMPARE(g.size(), QSize(100, 200));
+        for (int y = 0; y < 100; y += 3)
+            for (int x = 0; x < 200; x += 7) QCOMPARE(g.pixel(y, 199 - x), img.pixel(x, y));
+        // Red is now at the bottom, blue at the top left.
+        QCOMPARE(g.pixel(50, 150), kRouge);
+        QCOMPARE(g.pixel(10, 10), kBleu);
+        o.Clic(Acquisition::kHorizontal);
+        const QImage m = A().PhotoScan1.Picture();
+        QCOMPARE(m, g.mirrored(true, false));
+        QCOMPARE(m.pixel(89, 10), kBleu);
+        const QString cible = o.fx.Dir() + "/dessin.bmp";
+        Seam::Answer({cible});
+        o.Clic(Acquisition::kSauvegarder);
+        QVERIFY(Messages().isEmpty());
+        const QByteArray bytes = Fixture::ReadFile(cible);
+        QVERIFY(bytes.startsWith("BM"));
+        QImage relue;
+        QVERIFY(relue.loadFromData(bytes, "BMP"));
+        QCOMPARE(relue.convertToFormat(QImage::Format_RGB32), m);
+        QCOMPARE(Actifs(), kVide);
+    }
+
+    // A metafile that cannot be drawn, or would be too large, is refused
+    // like any other file, and the picture shown stays.
+    void metafilesRefused_data() {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QString>("raison");
+        const QString illisible = "ce n'est pas une image que le programme sait lire";
+        const QByteArray d = Dessin();
+        QTest::newRow("header alone") << d.left(22 + 18) << illisible;
+        QTest::newRow("cut in a record") << d.left(22 + 18 + 10) << illisible;
+        QByteArray demesure = d;
+        // The first record claims far more than the file holds.
+        demesure[22 + 18 + 2] = char(0x7F);
+        QTest::newRow("record beyond the file") << demesure << illisible;
+        QTest::newRow("frame too large")
+            << Metafichier().Rectangle({0, 0, 10, 10}, kRouge).Octets({0, 0, 30000, 30000}, 10)
+            << "l'image dépasse 50 millions de points";
+    }
+    void metafilesRefused() {
+        QFETCH(QByteArray, octets);
+        QFETCH(QString, raison);
+        Ouverte o;
+        const QImage img = Motif(40, 30);
+        const QString photo = o.Fichier("motif.bmp", img);
+        o.Ouvrir(photo);
+        const QString path = o.fx.Dir() + "/dessin.wmf";
+        Fixture::WriteFile(path, octets);
+        o.Ouvrir(path);
+        QCOMPARE(Messages(),
+                 QStringList{
+                     QString("Le fichier « %1 » ne peut pas être ouvert : %2.").arg(path, raison)});
+        QCOMPARE(Montree(), img);
+        QCOMPARE(A().PhotoScan.Tag, photo);
+        QCOMPARE(Actifs(), kImage);
     }
 
     void quarterTurns() {
@@ -583,6 +843,84 @@ private slots:
         QCOMPARE(Calls().last().initDir, o.fx.Dir() + "/image");
     }
 
+    // A save dialog starts in the folder of the last file opened, also after
+    // a save into another folder; the open dialog too. The proposed name (the
+    // file saved last) shows without its folder, in the start folder.
+    void saveStartsInTheFolderOfTheLastFileOpened() {
+        Ouverte o;
+        const QString dir = o.fx.Dir();
+        QVERIFY(QDir(dir).mkpath("a") && QDir(dir).mkpath("b"));
+        const QString photo = o.Fichier("a/photo.jpg", Motif(64, 48), "PNG");
+        o.Ouvrir(photo);
+        Seam::Answer({dir + "/b/copie.bmp"});
+        o.Clic(Acquisition::kSauvegarder);
+        Seam::Call c = Calls().last();
+        QCOMPARE(c.initDir, photo);
+        QCOMPARE(c.startDir, dir + "/a");
+        QCOMPARE(c.fileName, dir + "/a/photo.bmp");
+        QCOMPARE(c.shownName, QString("photo.bmp"));
+        QVERIFY(Fixture::ReadFile(dir + "/b/copie.bmp").startsWith("BM"));
+
+        o.Scanner(Motif(30, 20));
+        Seam::Answer({});
+        o.Clic(Acquisition::kSauvegarder);
+        c = Calls().last();
+        QCOMPARE(c.initDir, photo);
+        QCOMPARE(c.startDir, dir + "/a");
+        QCOMPARE(c.fileName, dir + "/b/copie.bmp");
+        QCOMPARE(c.shownName, QString("copie.bmp"));
+        // A cancelled save leaves it so.
+        Seam::Answer({});
+        o.Clic(Acquisition::kSauvegarder);
+        QCOMPARE(Calls().last().startDir, dir + "/a");
+
+        Seam::Answer({});
+        o.Clic(Acquisition::kOuvrir);
+        QCOMPARE(Calls().last().initDir, photo);
+        QCOMPARE(Calls().last().startDir, dir + "/a");
+
+        // Another file opened: the save starts by it.
+        const QString autre = o.Fichier("autre.bmp", Motif(10, 10));
+        o.Ouvrir(autre);
+        Seam::Answer({});
+        o.Clic(Acquisition::kSauvegarder);
+        QCOMPARE(Calls().last().initDir, autre);
+        QCOMPARE(Calls().last().startDir, dir);
+        QVERIFY(Messages().isEmpty());
+    }
+
+    // The real save dialog opens in the folder of the last file opened, with
+    // the proposed name there, whatever folder that name was saved in, or
+    // failed to be saved in.
+    void realSaveDialogStartsInTheFolderOfTheLastFileOpened_data() {
+        QTest::addColumn<QString>("cible");
+        QTest::newRow("after a save elsewhere") << "b/copie.bmp";
+        QTest::newRow("after a failed save") << "absent/copie.bmp";
+    }
+    void realSaveDialogStartsInTheFolderOfTheLastFileOpened() {
+        QFETCH(QString, cible);
+        Ouverte o;
+        const QString dir = o.fx.Dir();
+        QVERIFY(QDir(dir).mkpath("a") && QDir(dir).mkpath("b"));
+        o.Ouvrir(o.Fichier("a/photo.bmp", Motif(64, 48)));
+        Seam::Answer({dir + "/" + cible});
+        o.Clic(Acquisition::kSauvegarder);
+        o.Scanner(Motif(30, 20));
+        Seam::Disable();
+        QString ouvert, propose;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            ouvert = d->directory().absolutePath();
+            propose = d->selectedFiles().value(0);
+            d->reject();
+        });
+        o.Clic(Acquisition::kSauvegarder);
+        QCOMPARE(ouvert, dir + "/a");
+        QCOMPARE(propose, dir + "/a/copie.bmp");
+        QCOMPARE(Actifs(), kImage);
+    }
+
     void closingAndReopening() {
         Ouverte o;
         o.Ouvrir(o.Fichier("photo.bmp", Motif(64, 48)));
@@ -639,6 +977,7 @@ private slots:
         QTest::newRow("chooser cancelled") << 0;
         QTest::newRow("no scanner") << 1;
         QTest::newRow("library missing") << 2;
+        QTest::newRow("SANE not found") << 3;
     }
     void scannerRefused() {
         QFETCH(int, cas);
@@ -647,7 +986,10 @@ private slots:
         if (cas == 1) faux->sources = QList<platform::ScanSource>{};
         if (cas == 2) faux->sources = std::nullopt;
         faux->resultat = {true, Motif(30, 20)};
-        platform::ScannerSeam::UseBackend(faux);
+        if (cas == 3)
+            platform::ScannerSeam::UseLibrary(o.fx.Dir() + "/absent/libsane.so.1");
+        else
+            platform::ScannerSeam::UseBackend(faux);
         platform::ScannerSeam::Answer({QString()});
         QGuiApplication::clipboard()->setText("gardé");
         o.Clic(Acquisition::kScanner);
@@ -658,6 +1000,29 @@ private slots:
         QVERIFY(Montree().isNull());
         // The clipboard is not touched before a scanner is chosen.
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("gardé"));
+    }
+
+    // Without SANE the window does everything but scan.
+    void withoutTheScannerLibrary() {
+        Ouverte o;
+        platform::ScannerSeam::UseLibrary("libsane-absente.so.1");
+        platform::ScannerSeam::Answer({"test:0"});
+        const QImage img = Motif(30, 20);
+        o.Ouvrir(o.Fichier("photo.bmp", img));
+        o.Clic(Acquisition::kScanner);
+        QCOMPARE(Messages(), QStringList{kErreurScanner});
+        QVERIFY(platform::ScannerSeam::Calls().isEmpty());
+        QCOMPARE(Montree(), img);
+        QCOMPARE(Actifs(), kImage);
+        o.Clic(Acquisition::kGauche);
+        QCOMPARE(A().PhotoScan1.Picture().size(), QSize(20, 30));
+        o.Clic(Acquisition::kHorizontal);
+        const QString cible = o.fx.Dir() + "/tournee.bmp";
+        Seam::Answer({cible});
+        o.Clic(Acquisition::kSauvegarder);
+        QVERIFY(Fixture::ReadFile(cible).startsWith("BM"));
+        QCOMPARE(Messages().size(), 1);
+        QCOMPARE(Actifs(), kVide);
     }
 
     // A scan that gives nothing leaves the frame and the buttons as they

@@ -1,6 +1,7 @@
 // The scanner layer over SANE's own test backend: the chooser lists its
 // scanners, and the acquisition reads colour, grey, line art, 16-bit,
-// three-pass and hand-scanner pictures onto the clipboard.
+// three-pass and hand-scanner pictures onto the clipboard. Without the
+// library, no scanner is found.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -87,6 +88,31 @@ private slots:
         // Nothing to choose from: the chooser does not come up.
         QVERIFY(ScannerSeam::Calls().isEmpty());
         QCOMPARE(TWAIN_AcquireToClipboard(nullptr, kTousTypes), 0);
+    }
+
+    // SANE is loaded when first asked for: a library that cannot be loaded,
+    // or that is not SANE, finds no scanner, and the installed one still
+    // serves afterwards.
+    void libraryUnreachable_data() {
+        QTest::addColumn<QString>("library");
+        QTest::newRow("not found") << Configuration().path() + "/absent/libsane.so.1";
+        QTest::newRow("no such name") << "libsane-absente.so.1";
+        QTest::newRow("not SANE") << "libz.so.1";
+    }
+    void libraryUnreachable() {
+        QFETCH(QString, library);
+        Banc b;
+        ScannerSeam::UseLibrary(library);
+        ScannerSeam::Answer({"test:0", "test:0"});
+        QCOMPARE(TWAIN_SelectImageSource(nullptr), 0);
+        QVERIFY(ScannerSeam::Calls().isEmpty());
+        QCOMPARE(TWAIN_AcquireToClipboard(nullptr, kTousTypes), 0);
+        QVERIFY(Presse().isNull());
+        QVERIFY(!HourglassShown());
+        ScannerSeam::UseLibrary(QString());
+        QCOMPARE(TWAIN_SelectImageSource(nullptr), 1);
+        QCOMPARE(TWAIN_AcquireToClipboard(nullptr, kTousTypes), 1);
+        QVERIFY(!Presse().isNull());
     }
 
     void acquisitions_data() {

@@ -438,23 +438,51 @@ private slots:
         QCOMPARE(seen.size(), 13);
     }
 
-    // The built program itself starts on the collection of its folder.
+    // The built program itself starts on the collection of its folder; so
+    // does a copy of it whose scanner library cannot be found, since SANE is
+    // loaded only when a scanner is asked for.
+    void programStartsOnItsFolder_data() {
+        QTest::addColumn<bool>("sansScanner");
+        QTest::newRow("as built") << false;
+        QTest::newRow("scanner library out of reach") << true;
+    }
     void programStartsOnItsFolder() {
+        QFETCH(bool, sansScanner);
         Fixture fx;
         fx.WriteSeed(kSeed);
         fx.SetSetting("Settings", "SplashAuto", "False");
+        QString programme = BRIVANTA_EXE;
+        if (sansScanner) {
+            QByteArray octets = Fixture::ReadFile(programme);
+            QVERIFY(octets.contains("libsane.so.1"));
+            octets.replace("libsane.so.1", "libsaneX.so1");
+            programme = fx.Dir() + "/brivanta";
+            Fixture::WriteFile(programme, octets);
+            QVERIFY(QFile::setPermissions(programme, QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner));
+        }
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("BRIVANTA_DOSSIER", fx.Dir());
         env.insert("BRIVANTA_REGLAGES", fx.SettingsFile());
         p.setProcessEnvironment(env);
-        p.start(BRIVANTA_EXE, {});
+        p.start(programme, {});
         QVERIFY(p.waitForStarted());
         QTRY_COMPARE_WITH_TIMEOUT(fx.Setting("Settings", "FirstTime"), QString("1"), 15000);
         QVERIFY(!p.waitForFinished(500));  // still running
         p.kill();
         p.waitForFinished();
+    }
+
+    // Nothing the program links needs SANE.
+    void programLinksNoScannerLibrary() {
+        QProcess ldd;
+        ldd.start("ldd", {BRIVANTA_EXE});
+        QVERIFY(ldd.waitForFinished(30000));
+        const QString liens = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+        QVERIFY(liens.contains("libQt6Core"));
+        QVERIFY2(!liens.contains("libsane"), qPrintable(liens));
     }
 };
 
