@@ -81,6 +81,9 @@ QString CommonDialog::Choose(bool save) const {
         d.setDirectory(dir.isFile() ? dir.absolutePath() : InitDir);
     }
     const QString qt = QtFilter(Filter);
+    // The user reads each description as written; the patterns Qt adds to
+    // it stay behind it.
+    d.setOption(QFileDialog::HideNameFilterDetails);
     if (!qt.isEmpty()) d.setNameFilters(qt.split(QStringLiteral(";;")));
     if (!FileName.isEmpty()) d.selectFile(FileName);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return QString();
