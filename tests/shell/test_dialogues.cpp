@@ -83,8 +83,9 @@ private slots:
                                   << "SELECT Categorie FROM Categorie WHERE Categorie = 'Neuve'";
         QTest::newRow("glass") << 2 << "Création d'un nouveau type de verre "
                                << "SELECT Verre FROM Verre WHERE Verre = 'Neuve'";
-        QTest::newRow("ingredient") << 6 << "Création d'un nouvel ingrédient"
-                                    << "SELECT Ingredient FROM Ingredient WHERE Ingredient = 'Neuve'";
+        QTest::newRow("ingredient")
+            << 6 << "Création d'un nouvel ingrédient"
+            << "SELECT Ingredient FROM Ingredient WHERE Ingredient = 'Neuve'";
     }
     void inputBoxShowsItsTitle() {
         QFETCH(int, kind);
@@ -100,15 +101,15 @@ private slots:
         const QPoint at = l.visualItemRect(l.Item(1)).center();
         QString shownTitle;
         int width = 0;
-        const bool seen = Pendant<QInputDialog>(
-            [&] { QTest::mousePress(l.viewport(), Qt::RightButton, {}, at); },
-            [&](QInputDialog& box) {
-                shownTitle = box.windowTitle();
-                width = box.width();
-                auto* line = box.findChild<QLineEdit*>();
-                QTest::keyClicks(line, QStringLiteral("Neuve"));
-                QTest::keyClick(line, Qt::Key_Return);
-            });
+        const bool seen =
+            Pendant<QInputDialog>([&] { QTest::mousePress(l.viewport(), Qt::RightButton, {}, at); },
+                                  [&](QInputDialog& box) {
+                                      shownTitle = box.windowTitle();
+                                      width = box.width();
+                                      auto* line = box.findChild<QLineEdit*>();
+                                      QTest::keyClicks(line, QStringLiteral("Neuve"));
+                                      QTest::keyClick(line, Qt::Key_Return);
+                                  });
         QTest::mouseRelease(l.viewport(), Qt::RightButton, {}, at);
         QVERIFY(seen);
         QCOMPARE(shownTitle, title);
@@ -145,9 +146,7 @@ private slots:
         } else if (road == "photo") {
             Manuelle& m = Manuelle::Instance();
             m.show();
-            open = [&m] {
-                QTest::mouseClick(&m.CadrePhoto, Qt::LeftButton, {}, QPoint(4, 4));
-            };
+            open = [&m] { QTest::mouseClick(&m.CadrePhoto, Qt::LeftButton, {}, QPoint(4, 4)); };
         } else {
             Acquisition& a = Acquisition::Instance();
             a.show();
