@@ -5,7 +5,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+# The suites run in a home of their own each; the one they are given here
+# must stay as it was.
+home=$(mktemp -d)
+HOME="$home" ctest --test-dir build --output-on-failure -j "$(nproc)"
+if [ -n "$(find "$home" -mindepth 1 -print -quit)" ]; then
+  echo "The tests left files in the home:" >&2
+  find "$home" -mindepth 1 >&2
+  exit 1
+fi
+rm -rf "$home"
 
 # Only these suites are built a second time, to keep the run short; any
 # fault a sanitizer finds ends its test with a failure.

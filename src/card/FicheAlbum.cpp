@@ -216,8 +216,8 @@ void FicheAlbum::CreerLigne(int i) {
         auto& b = a->Set(i, std::make_unique<platform::PictureButton>(zero.parentWidget()));
         b.hide();
         b.Move(zero.Left(), zero.Top(), zero.Width(), zero.Height());
-        Champ(b, zero.font().pointSizeF(), zero.ForeColor);
-        b.setFont(zero.font());
+        Champ(b, zero.Police().pointSizeF(), zero.ForeColor);
+        b.setFont(zero.Police());
         b.setAccessibleDescription(zero.accessibleDescription());
     }
 }

@@ -21,7 +21,9 @@ qint32 Entier(double v) {
 template <class C>
 void Police(const C& c, const QColor& couleur) {
     Printer& p = Printer::Current();
-    const QFont f = c.font();
+    // The page takes the font the window gave, not one made smaller for
+    // the screen.
+    const QFont f = c.Police();
     p.ForeColor = couleur;
     p.FontBold = f.bold();
     p.FontSize = f.pointSizeF();

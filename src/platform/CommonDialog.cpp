@@ -93,6 +93,9 @@ QString CommonDialog::Choose(bool save) const {
     if (save) d.setOption(QFileDialog::DontConfirmOverwrite);
     if (!depart.dossier.isEmpty()) d.setDirectory(depart.dossier);
     const QString qt = QtFilter(Filter);
+    // The user reads each description as written; the patterns Qt adds to
+    // it stay behind it.
+    d.setOption(QFileDialog::HideNameFilterDetails);
     if (!qt.isEmpty()) d.setNameFilters(qt.split(QStringLiteral(";;")));
     if (!depart.nom.isEmpty()) d.selectFile(depart.nom);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return QString();

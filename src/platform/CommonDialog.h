@@ -43,7 +43,7 @@ struct Call {
     bool save = false;
     QString title;
     QString filter;    // as the caller set it
-    QString qtFilter;  // as the dialog would show it
+    QString qtFilter;  // as Qt's dialog takes it (the user reads only the descriptions)
     QString fileName;  // the name the dialog opened with
     QString initDir;
     QString startDir;   // the folder it opens in; empty: the platform's choice

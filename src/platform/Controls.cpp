@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QTextEdit>
 #include <QTimer>
@@ -28,6 +30,48 @@ QFont SkinFont(double points, bool bold, bool underline) {
     f.setBold(bold);
     f.setUnderline(underline);
     return f;
+}
+
+// ------------------------------------------------------- caption fonts
+
+bool TexteTient(const QFont& f, const QString& text, const QSize& box, int flags) {
+    const QFontMetrics m(f);
+    const QRect r =
+        m.boundingRect(QRect(0, 0, box.width(), 1 << 20), flags & ~Qt::AlignVertical_Mask, text);
+    return r.width() <= box.width() && r.height() <= box.height();
+}
+
+QFont PoliceQuiTient(const QFont& f, const QString& text, const QSize& box, int flags) {
+    if (text.isEmpty() || f.pointSizeF() <= 0 || TexteTient(f, text, box, flags)) return f;
+    QFont g = f;
+    // A text that the smallest size cannot show whole keeps its own.
+    g.setPointSizeF(6);
+    if (!TexteTient(g, text, box, flags)) return f;
+    for (double pt = f.pointSizeF() - 0.5; pt > 6; pt -= 0.5) {
+        g.setPointSizeF(pt);
+        if (TexteTient(g, text, box, flags)) return g;
+    }
+    g.setPointSizeF(6);
+    return g;
+}
+
+void PoliceAjustee::Noter(const QWidget& w) {
+    if (pose_) return;
+    demandee_ = w.font();
+    valide_ = false;
+}
+
+void PoliceAjustee::Ajuster(QWidget& w, const QString& text, const QRect& box, int flags) {
+    if (valide_ && text == texte_ && box.size() == boite_ && flags == flags_) return;
+    valide_ = true;
+    texte_ = text;
+    boite_ = box.size();
+    flags_ = flags;
+    const QFont f = PoliceQuiTient(demandee_, text, boite_, flags);
+    if (f == w.font()) return;
+    pose_ = true;
+    w.setFont(f);
+    pose_ = false;
 }
 
 // ------------------------------------------------------------------ Label
@@ -53,6 +97,11 @@ QList<Label*>& Etiquettes() {
 class GardeEtiquettes : public QObject {
 public:
     using QObject::QObject;
+    static void Liberer(QWidget* win) {
+        if (!win->isVisible()) return;
+        for (Label* l : Etiquettes())
+            if (l->window() == win && l->Cede()) l->Degager();
+    }
     bool eventFilter(QObject* o, QEvent* e) override {
         switch (e->type()) {
             case QEvent::Move:
@@ -61,15 +110,45 @@ public:
             case QEvent::Hide:
             case QEvent::ParentChange:
                 break;
+            case QEvent::ChildRemoved:
+                // A control unloaded from its container leaves free what it
+                // covered.
+                if (o->isWidgetType() && static_cast<QChildEvent*>(e)->child()->isWidgetType())
+                    Liberer(static_cast<QWidget*>(o)->window());
+                return false;
             default:
                 return false;
         }
         if (!o->isWidgetType()) return false;
         auto* w = static_cast<QWidget*>(o);
-        if (w->isWindow() || !PrendLaSouris(w)) return false;
+        // A window that shows: what moved while it was hidden is worked out
+        // once, for all its labels.
+        if (w->isWindow() && e->type() == QEvent::Show) {
+            for (Label* l : Etiquettes())
+                if (l->window() == w) l->Degager();
+            return false;
+        }
+        if (w->isWindow()) return false;
         // A window not shown yet: its labels work it out when they show.
         QWidget* win = w->window();
         if (!win->isVisible()) return false;
+        if (!PrendLaSouris(w)) {
+            // A container that grows shows more of the controls in it: the
+            // labels it holds work out again what they give way to.
+            if (e->type() == QEvent::Resize && !qobject_cast<Label*>(w)) {
+                // Only the labels in the strip it gained or lost.
+                const QPoint at = w->mapTo(win, QPoint(0, 0));
+                const QRegion change =
+                    QRegion(QRect(at, w->size()))
+                        .xored(QRect(at, static_cast<QResizeEvent*>(e)->oldSize()));
+                for (Label* l : Etiquettes())
+                    if (l->window() == win &&
+                        change.intersects(QRect(l->mapTo(win, QPoint(0, 0)), l->size())) &&
+                        w->isAncestorOf(l))
+                        l->Degager();
+            }
+            return false;
+        }
         // Only the labels it touches now, or that give way to something
         // already (it may have left them), need working out again.
         const QRect r(w->mapTo(win, QPoint(0, 0)), w->size());
@@ -95,6 +174,7 @@ Label::Label(QWidget* parent) : Twips<QLabel>(parent) {
     // markup.
     setTextFormat(Qt::PlainText);
     setFont(SkinFont(9.75));
+    police_.Noter(*this);
     setAttribute(Qt::WA_TranslucentBackground);
     GarderEtiquettes();
     Etiquettes().append(this);
@@ -105,6 +185,8 @@ Label::~Label() {
 }
 
 bool Label::event(QEvent* e) {
+    // A caption set through QLabel itself is fitted before it is drawn.
+    if (e->type() == QEvent::Paint) Ajuster();
     const bool r = QLabel::event(e);
     switch (e->type()) {
         case QEvent::Move:
@@ -113,10 +195,41 @@ bool Label::event(QEvent* e) {
         case QEvent::ParentChange:
             Degager();
             break;
+        case QEvent::FontChange:
+            police_.Noter(*this);
+            Ajuster();
+            break;
         default:
             break;
     }
     return r;
+}
+
+void Label::setText(const QString& s) {
+    QLabel::setText(s);
+    Ajuster();
+}
+
+QRect Label::BoiteTexte() const {
+    // As QLabel lays its text out: the contents, less the margin and the
+    // indent on the aligned side.
+    QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const int in = std::max(0, indent());
+    const Qt::Alignment a = alignment();
+    if (a & Qt::AlignLeft) r.setLeft(r.left() + in);
+    if (a & Qt::AlignRight) r.setRight(r.right() - in);
+    if (a & Qt::AlignTop) r.setTop(r.top() + in);
+    if (a & Qt::AlignBottom) r.setBottom(r.bottom() - in);
+    return r;
+}
+
+void Label::Ajuster() {
+    // Rich text lays itself out.
+    const bool riche = textFormat() == Qt::RichText ||
+                       (textFormat() == Qt::AutoText && Qt::mightBeRichText(text()));
+    if (riche) return;
+    const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    police_.Ajuster(*this, text(), BoiteTexte(), flags);
 }
 
 namespace {
@@ -162,6 +275,15 @@ void Label::Degager() {
         setMask(free);
     else if (!mask().isEmpty())
         clearMask();
+    // The caption is laid out in the free part when it is one rectangle, so
+    // that no control hides a piece of it (the underline of a heading over
+    // a button).
+    QRect libre = rect();
+    if (covered && !transparent && free.rectCount() == 1) libre = free.boundingRect();
+    const QMargins m(libre.left(), libre.top(), width() - 1 - libre.right(),
+                     height() - 1 - libre.bottom());
+    if (m != contentsMargins()) setContentsMargins(m);
+    Ajuster();
 }
 
 QColor Label::ForeColor() const {
@@ -624,6 +746,8 @@ ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) {
         --quiet_;
         emit Click();
     });
+    police_.Noter(*this);
+    connect(this, &QComboBox::currentTextChanged, this, [this] { Ajuster(); });
 }
 
 bool ComboBox::eventFilter(QObject* o, QEvent* e) {
@@ -648,6 +772,7 @@ bool ComboBox::eventFilter(QObject* o, QEvent* e) {
 void ComboBox::SetEditable(bool e) {
     ++quiet_;
     setEditable(e);
+    Ajuster();
     if (e) {
         setCompleter(nullptr);
         lineEdit()->setFont(font());
@@ -758,6 +883,39 @@ void ComboBox::hidePopup() {
     // The pick is raised after the list closes, within the same event.
     closing_ = true;
     QTimer::singleShot(0, this, [this] { closing_ = false; });
+}
+
+QRect ComboBox::BoiteTexte() const {
+    QStyleOptionComboBox o;
+    initStyleOption(&o);
+    // The style draws the entry a pixel in from each side of its field.
+    return style()
+        ->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, this)
+        .adjusted(1, 0, -1, 0);
+}
+
+void ComboBox::Ajuster() {
+    // A list one types in shows the typed text as a text box does.
+    if (isEditable()) {
+        police_.Ajuster(*this, QString(), rect(), 0);
+        return;
+    }
+    police_.Ajuster(*this, currentText(), BoiteTexte(), Qt::AlignLeft | Qt::AlignVCenter);
+    // The open list keeps the window's font.
+    if (view()->font() != police_.Police()) view()->setFont(police_.Police());
+}
+
+void ComboBox::resizeEvent(QResizeEvent* e) {
+    QComboBox::resizeEvent(e);
+    Ajuster();
+}
+
+void ComboBox::changeEvent(QEvent* e) {
+    QComboBox::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        police_.Noter(*this);
+        Ajuster();
+    }
 }
 
 // ---------------------------------------------------------------- TextBox
@@ -1016,6 +1174,7 @@ void ProgressBar::SetValue(double v) {
 
 PictureButton::PictureButton(QWidget* parent) : Twips<QAbstractButton>(parent) {
     setFont(SkinFont(9.75));
+    police_.Noter(*this);
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, &PictureButton::ClickIt);
 }
@@ -1047,7 +1206,36 @@ void PictureButton::ClickIt() {
     emit Click();
 }
 
+void PictureButton::setText(const QString& s) {
+    QAbstractButton::setText(s);
+    Ajuster();
+}
+
+QRect PictureButton::BoiteTexte() const {
+    // A caption drawn from the left keeps a small inner margin.
+    return (TextFlags & Qt::AlignLeft) ? rect().adjusted(6, 0, -4, 0) : rect();
+}
+
+void PictureButton::Ajuster() {
+    police_.Ajuster(*this, text(), BoiteTexte(), TextFlags);
+}
+
+void PictureButton::resizeEvent(QResizeEvent* e) {
+    QAbstractButton::resizeEvent(e);
+    Ajuster();
+}
+
+void PictureButton::changeEvent(QEvent* e) {
+    QAbstractButton::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        police_.Noter(*this);
+        Ajuster();
+    }
+}
+
 void PictureButton::paintEvent(QPaintEvent*) {
+    // Flags or a caption set behind the button's back are fitted here.
+    Ajuster();
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPixmap& face = (value_ && !PictureDn.isNull()) ? PictureDn : Picture;
@@ -1060,9 +1248,8 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (!text().isEmpty()) {
         p.setPen(ForeColor);
         p.setFont(font());
-        // A caption drawn from the left keeps a small inner margin and is cut
-        // at the button's edge.
-        const QRect r = (TextFlags & Qt::AlignLeft) ? rect().adjusted(6, 0, -4, 0) : rect();
+        // Cut at the button's edge when no size reads whole.
+        const QRect r = BoiteTexte();
         p.setClipRect(r);
         p.drawText(r, TextFlags, text());
     }

@@ -33,6 +33,34 @@ namespace platform {
 // Verdana where installed, else DejaVu Sans, at the given size in points.
 QFont SkinFont(double points, bool bold = false, bool underline = false);
 
+// The font, no larger than `f`, in which `text` reads whole in a box of
+// `box` drawn with the alignment and wrap `flags`: `f` itself when it fits,
+// else `f` made smaller by half points down to 6 points. When even that does
+// not fit (a filler of dots, a text no size would show whole), `f`.
+QFont PoliceQuiTient(const QFont& f, const QString& text, const QSize& box, int flags);
+// True when `text` drawn in `f` with `flags` fits a box of `box`.
+bool TexteTient(const QFont& f, const QString& text, const QSize& box, int flags);
+
+// The font a control draws its caption in: the one the window gave it, made
+// smaller while the caption would not read whole in its box.
+class PoliceAjustee {
+public:
+    // The font the window gave the control.
+    const QFont& Police() const { return demandee_; }
+    // Called at each font change of the control: a font the window gives.
+    void Noter(const QWidget& w);
+    // Gives the control the font its caption reads whole in.
+    void Ajuster(QWidget& w, const QString& text, const QRect& box, int flags);
+
+private:
+    QFont demandee_;
+    bool pose_ = false;
+    bool valide_ = false;
+    QString texte_;
+    QSize boite_;
+    int flags_ = 0;
+};
+
 class ControlError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -79,18 +107,26 @@ public:
     ~Label() override;
     QString Caption() const { return text(); }
     void SetCaption(const QString& s) { setText(s); }
+    void setText(const QString& s);
     QColor ForeColor() const;
     void SetForeColor(const QColor& c);
     // Works out again which part of the label the controls leave free.
     void Degager();
     // True while some part of the label gives way to a control.
     bool Cede() const { return transparent_ || !mask().isEmpty(); }
+    // The font the window gave the label; font() is the one its caption is
+    // drawn in, smaller when the caption would not read whole otherwise.
+    const QFont& Police() const { return police_.Police(); }
+    // Where the caption is laid out: inside the part the controls leave free.
+    QRect BoiteTexte() const;
 
 protected:
     bool event(QEvent* e) override;
 
 private:
+    void Ajuster();
     bool transparent_ = false;
+    PoliceAjustee police_;
 };
 
 // True for the controls a label never covers: buttons, boxes and lists.
@@ -107,6 +143,8 @@ public:
     void SetPictureMode(PictureMode m);
     QString Caption() const { return caption_; }
     void SetCaption(const QString& s);
+    // The font of the caption, as the window gave it.
+    const QFont& Police() const { return font(); }
     QColor ForeColor() const { return fore_; }
     void SetForeColor(const QColor& c);
     void SetAlignment(Qt::Alignment a);
@@ -283,6 +321,11 @@ public:
     void SetText(const QString& s);
     // What a user's pick of entry i does (tests and keyboard use).
     void PickIt(int i);
+    // The font the window gave the list; a drop-down list draws the entry
+    // it shows in a smaller one when the entry would not read whole.
+    const QFont& Police() const { return police_.Police(); }
+    // Where the entry shown is drawn.
+    QRect BoiteTexte() const;
 
 signals:
     void Click();
@@ -310,6 +353,10 @@ private:
     bool keyPick_ = false;
     // The last thing the user did in the open list was a key.
     bool keyInList_ = false;
+    void Ajuster();
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    PoliceAjustee police_;
 };
 
 // A text box, on one line or on several (line ends shown as breaks, read
@@ -501,6 +548,12 @@ public:
     void ShowPicture(const QPixmap& p);
     QString Caption() const { return text(); }
     void SetCaption(const QString& s) { setText(s); }
+    void setText(const QString& s);
+    // The font the window gave the button; font() is the one its caption is
+    // drawn in, smaller when the caption would not read whole otherwise.
+    const QFont& Police() const { return police_.Police(); }
+    // Where the caption is drawn.
+    QRect BoiteTexte() const;
     QPixmap Icon;
     QColor ForeColor = Qt::black;
     void SetForeColor(const QColor& c);
@@ -521,9 +574,13 @@ protected:
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    void Ajuster();
     bool value_ = false;
+    PoliceAjustee police_;
 };
 
 }  // namespace platform

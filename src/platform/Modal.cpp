@@ -31,7 +31,19 @@ EndState& End() {
 void ShowModal(QDialog& window) {
     ModalState& s = Modal();
     if (!s.enabled) {
+        // A window already in its modal display is only brought back to
+        // the front: a second display would nest in the first.
+        static QList<QPointer<QDialog>> enCours;
+        for (const QPointer<QDialog>& w : enCours)
+            if (w == &window) {
+                window.show();
+                window.raise();
+                window.activateWindow();
+                return;
+            }
+        enCours.append(&window);
         window.exec();
+        enCours.removeAll(QPointer<QDialog>(&window));
         return;
     }
     s.shown.append(window.objectName());

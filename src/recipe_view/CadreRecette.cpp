@@ -226,7 +226,7 @@ void CadreRecette::CreerLigne(int i) {
         auto& b = a->Set(i, std::make_unique<platform::PictureButton>(Contenu));
         b.hide();
         b.Move(zero.Left(), zero.Top(), zero.Width(), zero.Height());
-        b.setFont(zero.font());
+        b.setFont(zero.Police());
         b.setAccessibleDescription(zero.accessibleDescription());
         Habiller(b);
         b.SetCaption(QString());

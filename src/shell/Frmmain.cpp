@@ -445,7 +445,7 @@ bool Frmmain::Form_Load() {
             l->setCursor(Liste.MouseIcon());
     });
     Resume([&] { AdapterEcran(); });
-    show();
+    if (!Pop::Reduit()) show();
     loaded_ = true;
     return true;
 }
@@ -560,9 +560,12 @@ void Frmmain::StartupTail() {
             General::OuvrirFenetre(General::kSplash);
         }
     });
-    // The splash window may have ended the program.
+    // The splash window may have ended the program, or been minimised with
+    // it: the main window then waits for the restore.
     if (platform::Ending()) return;
-    Resume([&] { show(); });
+    Resume([&] {
+        if (!Pop::Reduit()) show();
+    });
     Resume([] {
         platform::SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("FirstTime"),
                               QStringLiteral("1"));

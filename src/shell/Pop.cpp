@@ -9,6 +9,7 @@
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
+#include "shell/DialogFrame.h"
 #include "shell/Fenetres.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
@@ -79,7 +80,9 @@ void Pop::Minimiser() {
         while (windowHandle() && !windowHandle()->isExposed() && !limite.hasExpired())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     }
+    parLeProgramme_ = true;
     setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+    parLeProgramme_ = false;
 }
 
 void Pop::Restaurer() {
@@ -90,8 +93,34 @@ void Pop::Afficher() {
     setVisible(true);
 }
 
+bool Pop::Reduit() {
+    return g_pop && g_pop->loaded_ && g_pop->isVisible() && g_pop->isMinimized();
+}
+
+void Pop::CacherFenetres() {
+    // Minimised by the window manager, the window in front is the one the
+    // restore opens again: a dialog of the frame, or the main window alone.
+    // The program's own roads store their code themselves.
+    if (!parLeProgramme_) {
+        auto* devant = qobject_cast<DialogFrame*>(QApplication::activeModalWidget());
+        if (!devant)
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<DialogFrame*>(w); d && d->isVisible()) devant = d;
+        General::FenetreReduite =
+            devant ? devant->CodeFenetre : static_cast<short>(General::kPrincipale);
+    }
+    // Hiding a modal window ends its modal display; a question left open
+    // over it ends unanswered, as a cancel.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->hide();
+}
+
 void Pop::Form_Resize() {
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) {
+    if (windowState() & Qt::WindowMinimized) {
+        CacherFenetres();
+        return;
+    }
+    if (windowState() & Qt::WindowMaximized) {
         if (Frmmain::Loaded()) Frmmain::Instance().hide();
         return;
     }

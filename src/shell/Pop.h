@@ -28,6 +28,8 @@ public:
     void Restaurer();
     // Visible in its current size state (the task-bar entry shows).
     void Afficher();
+    // True while the program stands minimised in the task bar.
+    static bool Reduit();
 
     // The lists' menu and the picture frames' menu.
     platform::Menu Menu1{QStringLiteral("Menu1")};
@@ -54,7 +56,12 @@ protected:
 
 private:
     Pop();
+    // Minimised, by a road of the program or by the window manager: every
+    // window of the program goes, and the code of the one in front is kept.
+    void CacherFenetres();
     bool loaded_ = false;
+    // Set while a road of the program minimises the entry.
+    bool parLeProgramme_ = false;
 };
 
 namespace General {

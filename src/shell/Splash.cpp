@@ -32,19 +32,9 @@ Splash::Splash() : DialogFrame(QStringLiteral("Splash"), 8) {
     // and 50 below Titre(3).
     PlacerTitre(3, 2, 2050, -20, 2700, 570, QStringLiteral("Brivanta"), 24);
     Titre[2]->Move(2060, 30, 2700, 570);
-    // Their text sits in the title strip, above the work area, and is made
-    // small enough to read whole in its box whatever the font.
-    for (int i : {2, 3}) {
-        platform::Label& t = *Titre[static_cast<size_t>(i)];
-        t.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        QFont f = t.font();
-        while (f.pointSizeF() > 6) {
-            const QFontMetrics m(f);
-            if (m.horizontalAdvance(t.text()) + 2 <= t.width() && m.height() <= t.height()) break;
-            f.setPointSizeF(f.pointSizeF() - 0.5);
-        }
-        t.setFont(f);
-    }
+    // Their text sits in the title strip, above the work area; the labels
+    // make it small enough to read whole in its box whatever the font.
+    for (int i : {2, 3}) Titre[static_cast<size_t>(i)]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     SphashAuto.Move(4800, 60, 255, 255);
     LSphashAuto.Move(5040, 105, 2790, 195);

@@ -77,7 +77,8 @@ private slots:
             QCOMPARE(c.Libelle[i].ForeColor(), titres);
             QVERIFY(c.Libelle[i].font().bold());
             QVERIFY(c.Libelle[i].font().underline());
-            QCOMPARE(c.Libelle[i].font().pointSizeF(), 9.75);
+            QCOMPARE(c.Libelle[i].Police().pointSizeF(), 9.75);
+            QVERIFY(c.Libelle[i].font().pointSizeF() <= 9.75);
         }
         QCOMPARE(c.Recette.ForeColor(), orange);
         QCOMPARE(c.Recette.font().pointSizeF(), 14.25);

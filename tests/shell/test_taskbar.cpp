@@ -8,8 +8,10 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
+#include "card/FrmFind.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "shell/Frmmain.h"
@@ -138,6 +140,49 @@ void Activer(WId id) {
 Frmmain& F() {
     return Frmmain::Instance();
 }
+
+// A click of the pointer on the middle of the widget, through the X server
+// as a user's hand would make it.
+void CliquerX(QWidget& w) {
+    const QPoint at = w.mapToGlobal(w.rect().center());
+    QProcess::execute(
+        QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()),
+         QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+// The window manager minimises the entry, as a click on it in a task bar
+// would.
+void ReduireParLeGestionnaire(WId id) {
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("windowminimize"), QString::number(id)});
+}
+
+// The windows of the program the window manager shows (mapped, not
+// minimised), the task-bar entry apart.
+QList<WId> Montrees(WId pop) {
+    QList<WId> out;
+    for (WId id : Clients())
+        if (id != pop && !Iconifiee(id)) out << id;
+    return out;
+}
+
+// Runs `inside` from the event loop as soon as `ready` holds (within five
+// seconds), while the caller waits in a modal window; `inside` must end
+// that window's display, and `fin` ends it in any case afterwards.
+void Pendant(std::function<bool()> ready, std::function<void()> inside, std::function<void()> fin) {
+    auto deadline = std::make_shared<QDeadlineTimer>(5000);
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [=] {
+        if (!ready() && !deadline->hasExpired()) {
+            QTimer::singleShot(50, *look);
+            return;
+        }
+        if (ready()) inside();
+        fin();
+    };
+    QTimer::singleShot(50, *look);
+}
 const char* kSeed = R"({"categories": ["Tropical"], "verres": [{"nom": "Tumbler"}],
   "recettes": [{"nom": "Mojito", "categorie": "Tropical", "verre": "Tumbler"}]})";
 }  // namespace
@@ -174,6 +219,127 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Iconifiee(pop), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(F().isVisible() && Splash::Instance().isVisible(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(Clients().contains(F().winId()), 5000);
+        QCOMPARE(Entrees(), QList<WId>{pop});
+    }
+
+    // The splash window of the start-up, minimised with its own button:
+    // the start-up ends with every window gone and the entry minimised;
+    // restoring it brings the main window and the splash window back.
+    void minimiseTheSplashAtStartUp() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "SplashAuto", "True");
+        platform::ModalSeam::Disable();
+        bool clicked = false;
+        Pendant(
+            [] {
+                return Splash::Loaded() && Splash::Instance().isVisible() &&
+                       Clients().contains(Splash::Instance().winId());
+            },
+            [&] {
+                clicked = true;
+                CliquerX(Splash::Instance().Mini);
+                QTest::qWait(200);
+            },
+            [] {
+                if (Splash::Loaded() && Splash::Instance().isVisible()) Splash::Unload();
+            });
+        QVERIFY(fx.StartMain());
+        QVERIFY(clicked);
+        const WId pop = Pop::Instance().winId();
+        QTRY_VERIFY_WITH_TIMEOUT(Iconifiee(pop), 5000);
+        QVERIFY(!F().isVisible());
+        QVERIFY(!Splash::Instance().isVisible());
+        QTest::qWait(300);
+        QCOMPARE(Montrees(pop), QList<WId>{});
+        QCOMPARE(General::FenetreReduite, short(8));
+
+        bool back = false, mainBack = false;
+        Pendant(
+            [] {
+                return Splash::Instance().isVisible() &&
+                       Clients().contains(Splash::Instance().winId());
+            },
+            [&] {
+                back = true;
+                mainBack = F().isVisible() && Clients().contains(F().winId());
+                CliquerX(Splash::Instance().Quit);
+            },
+            [] {
+                if (Splash::Loaded() && Splash::Instance().isVisible()) Splash::Unload();
+            });
+        Activer(pop);
+        QTRY_VERIFY_WITH_TIMEOUT(back, 8000);
+        QVERIFY(mainBack);
+        QTRY_VERIFY_WITH_TIMEOUT(!Splash::Loaded(), 5000);
+        QVERIFY(F().isVisible());
+        QVERIFY(!Iconifiee(pop));
+    }
+
+    // The search window open, the window manager minimises the entry: the
+    // search window goes with the main window, and the restore shows it
+    // again, with what was typed in it, in one modal display.
+    void windowManagerMinimisesWithTheSearchWindowOpen() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("Recursive call")));
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        platform::ModalSeam::Disable();
+        const WId pop = Pop::Instance().winId();
+        QTRY_COMPARE_WITH_TIMEOUT(Entrees(), QList<WId>{pop}, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Clients().contains(F().winId()), 5000);
+
+        bool minimised = false;
+        QList<WId> shownWhileMinimised{0};
+        bool searchHidden = false, mainHidden = false;
+        auto finir = [] {
+            FrmFind& w = FrmFind::Instance();
+            if (w.isVisible()) w.hide();
+        };
+        Pendant(
+            [] {
+                return FrmFind::Instance().isVisible() &&
+                       Clients().contains(FrmFind::Instance().winId());
+            },
+            [&] {
+                FrmFind::Instance().Saisie.TypeIt(QStringLiteral("Moj"));
+                ReduireParLeGestionnaire(pop);
+                minimised = QTest::qWaitFor([&] { return Iconifiee(pop); }, 5000);
+                QTest::qWait(300);
+                shownWhileMinimised = Montrees(pop);
+                searchHidden = !FrmFind::Instance().isVisible();
+                mainHidden = !F().isVisible();
+            },
+            finir);
+        QTest::mouseClick(F().Outils[4].get(), Qt::LeftButton);
+        QVERIFY(minimised);
+        QVERIFY(searchHidden);
+        QVERIFY(mainHidden);
+        QCOMPARE(shownWhileMinimised, QList<WId>{});
+        QCOMPARE(General::FenetreReduite, short(5));
+
+        bool back = false, mainBack = false;
+        QString typed;
+        Pendant(
+            [] {
+                return FrmFind::Instance().isVisible() &&
+                       Clients().contains(FrmFind::Instance().winId());
+            },
+            [&] {
+                back = true;
+                mainBack = F().isVisible() && Clients().contains(F().winId());
+                typed = FrmFind::Instance().Saisie.Text();
+                CliquerX(FrmFind::Instance().Quit);
+                QTest::qWait(200);
+            },
+            finir);
+        Activer(pop);
+        QTRY_VERIFY_WITH_TIMEOUT(back, 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(!FrmFind::Instance().isVisible(), 5000);
+        QVERIFY(mainBack);
+        QCOMPARE(typed, QString("Moj"));
+        QVERIFY(F().isVisible());
+        QVERIFY(!Iconifiee(pop));
         QCOMPARE(Entrees(), QList<WId>{pop});
     }
 
