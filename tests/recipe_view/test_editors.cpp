@@ -1,13 +1,18 @@
 // The in-place editors of the recipe and glass panels, driven through the
 // main window over a real collection file.
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>
 
+#include "db/Photo.h"
 #include "db/Schema.h"
 #include "platform/CommonDialog.h"
+#include "platform/Database.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/VbText.h"
@@ -15,6 +20,7 @@
 #include "recipe_view/CadreVerre.h"
 #include "shell/Frmmain.h"
 #include "support/Fixture.h"
+#include "support/PetitDisque.h"
 
 namespace {
 
@@ -138,6 +144,34 @@ void Reussir() {
         R().Saisie[3]->TypeIt(R().Saisie[3]->Text() + ".");
     else
         V().Desciption.TypeIt(V().Desciption.Text() + ".");
+}
+
+// The bytes a column holds in the file, as the engine keeps them.
+QByteArray Octets(const QString& fichier, long long recette, const char* colonne) {
+    sqlite3* db = nullptr;
+    QByteArray out;
+    if (sqlite3_open_v2(fichier.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        const QByteArray sql =
+            QByteArray("SELECT CAST(") + colonne +
+            " AS BLOB) FROM Cocktails WHERE Numero = " + QByteArray::number(recette);
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            out = QByteArray(static_cast<const char*>(sqlite3_column_blob(st, 0)),
+                             sqlite3_column_bytes(st, 0));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return out;
+}
+
+// Types at the end of a text box, as the user does after a click there.
+void TaperALaFin(platform::TextBox& boite, const QString& frappes) {
+    QWidget* e = boite.Editor();
+    e->setFocus();
+    QTest::keyClick(e, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(e, frappes);
 }
 
 // A small picture file.
@@ -772,6 +806,58 @@ private slots:
         // After a write that worked, a new failure is told again.
         QCOMPARE(Messages(), avant + 2);
         R().Saisie[0]->TypeIt("fin");
+    }
+
+    // A disk that is full, or a folder that became read-only, refuses the
+    // write in French words; the file stays as it was, with no journal.
+    void disquePleinOuLectureSeule_data() {
+        QTest::addColumn<bool>("plein");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("disque plein") << true << "le disque est plein";
+        QTest::newRow("lecture seule") << false << "en lecture seule";
+    }
+    void disquePleinOuLectureSeule() {
+        QFETCH(bool, plein);
+        QFETCH(QString, raison);
+        Demarrer();
+        Montrer(11);
+        std::unique_ptr<PetitDisque> disque;
+        QString dossier = fx->Dir();
+        if (plein || ::geteuid() == 0) {
+            // Root writes through permissions: only a file system of its
+            // own can be full or read-only for it.
+            disque = std::make_unique<PetitDisque>(4 << 20);
+            if (!disque->Pret()) QSKIP(qPrintable("no small disk here: " + disque->Pourquoi()));
+            dossier = disque->Dir();
+            QVERIFY(QFile::copy(fx->DbFile(), dossier + "/db.mdb"));
+            qputenv("BRIVANTA_DOSSIER", dossier.toUtf8());
+        }
+        const QString fichier = dossier + "/db.mdb";
+        TaperALaFin(*R().Saisie[0], "e");
+        QCOMPARE(Octets(fichier, 11, "preparation"), QByteArray("Pilere"));
+        const int avant = Messages();
+        if (plein)
+            QVERIFY(disque->Remplir());
+        else if (disque)
+            QVERIFY(disque->LectureSeule());
+        else
+            QVERIFY(QFile::setPermissions(fichier, QFileDevice::ReadOwner) &&
+                    QFile::setPermissions(dossier, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const QByteArray octets = Fixture::ReadFile(fichier);
+        TaperALaFin(*R().Saisie[0], "s");
+        QCOMPARE(Messages(), avant + 1);
+        const QString message = platform::MessageSeam::Calls().last().prompt;
+        QVERIFY2(message.contains("pas pu être enregistrée") && message.contains(raison),
+                 qPrintable(message));
+        for (const char* anglais : {"database", "disk", "readonly", "attempt", "SELECT", "UPDATE"})
+            QVERIFY2(!message.contains(anglais, Qt::CaseInsensitive), qPrintable(message));
+        QCOMPARE(R().Saisie[0]->Text(), QString("Pileres"));
+        QCOMPARE(Fixture::ReadFile(fichier), octets);
+        QVERIFY(!QFile::exists(fichier + "-journal"));
+        if (!disque)
+            QFile::setPermissions(
+                dossier, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("BRIVANTA_DOSSIER", fx->Dir().toUtf8());
     }
 
     void niveauNonEcritRevientAuStocke() {
