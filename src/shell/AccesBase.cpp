@@ -74,11 +74,11 @@ void ModifierChamp(const QString& Table, const QVariant& Cle, const QVariant& Va
                    const QString& Champ, int Colonne, platform::Database* Base) {
     std::optional<platform::Database> propre;
     platform::Database& d = Base ? *Base : propre.emplace(db::OpenDb());
-    auto rs = d.OpenRecordset(KeyQuery(Table, Champ, Pasted(Cle)));
-    rs.Edit();
     const bool empty = Valeur.isNull() || Valeur.toString().isEmpty();
-    rs.SetField(Colonne, empty ? QVariant(QStringLiteral(" ")) : Valeur);
-    rs.Update();
+    // Only the one column is written: a recipe's other columns (an inline
+    // photo of megabytes) are not read back at every keystroke.
+    d.SetFirstField(KeyQuery(Table, Champ, Pasted(Cle)), Colonne,
+                    empty ? QVariant(QStringLiteral(" ")) : Valeur);
 }
 
 void RemplirComboTable(platform::ComboBox& Liste, const QString& Table, const QString& Tri) {

@@ -166,6 +166,48 @@ QByteArray Octets(const QString& fichier, long long recette, const char* colonne
     return out;
 }
 
+// Writes a text into the file as another program would, bound as it is.
+void Ecrire(const QString& fichier, long long recette, const char* colonne, const QString& texte) {
+    sqlite3* db = nullptr;
+    sqlite3_open(fichier.toUtf8().constData(), &db);
+    sqlite3_stmt* st = nullptr;
+    const QByteArray sql = QByteArray("UPDATE Cocktails SET ") + colonne +
+                           " = ?1 WHERE Numero = " + QByteArray::number(recette);
+    const QByteArray utf8 = texte.toUtf8();
+    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    if (sqlite3_step(st) != SQLITE_DONE) qFatal("cannot write %s", colonne);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+// The columns the engine is asked to read, as "Table.Colonne".
+int NoterLecture(void* lus, int action, const char* table, const char* colonne, const char*,
+                 const char*) {
+    if (action == SQLITE_READ && table && colonne)
+        static_cast<QStringList*>(lus)->append(
+            QStringLiteral("%1.%2").arg(QString::fromUtf8(table), QString::fromUtf8(colonne)));
+    return SQLITE_OK;
+}
+
+// A picture whose every point differs: it does not compress.
+QByteArray Bruit(int w, int h, const char* format) {
+    QImage img(w, h, QImage::Format_RGB32);
+    quint32 x = 2463534242u;
+    for (int y = 0; y < h; ++y)
+        for (int i = 0; i < w; ++i) {
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
+            img.setPixel(i, y, x | 0xff000000u);
+        }
+    QByteArray b;
+    QBuffer buf(&b);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return b;
+}
+
 // Types at the end of a text box, as the user does after a click there.
 void TaperALaFin(platform::TextBox& boite, const QString& frappes) {
     QWidget* e = boite.Editor();
@@ -601,6 +643,30 @@ private slots:
             R().Saisie[static_cast<size_t>(k)]->TypeIt(QString("Texte %1\r\nsuite").arg(k));
             QCOMPARE(Champ(1, colonnes[k]).toString(), QString("Texte %1\r\nsuite").arg(k));
         }
+    }
+
+    // A keystroke in a recipe whose photo, a picture of 2 MB, is kept in
+    // the file writes its text and reads nothing else of the row: the
+    // photo is neither read back nor rewritten by the program.
+    void frappeSansRelireLaPhoto() {
+        Demarrer();
+        const QByteArray image = Bruit(820, 820, "PNG");
+        QVERIFY2(image.size() > 2000000, qPrintable(QString::number(image.size())));
+        Ecrire(fx->DbFile(), 11, "Photo", db::PhotoInline(image));
+        const QByteArray photo = Octets(fx->DbFile(), 11, "Photo");
+        Montrer(11);
+        QCOMPARE(R().Photo.Picture().width(), 820);
+        QStringList lus;
+        platform::DatabaseSeam::WhenOpened(
+            [&](sqlite3* db) { sqlite3_set_authorizer(db, NoterLecture, &lus); });
+        TaperALaFin(*R().Saisie[0], "e");
+        platform::DatabaseSeam::WhenOpened({});
+        QCOMPARE(Octets(fx->DbFile(), 11, "preparation"), QByteArray("Pilere"));
+        QCOMPARE(Octets(fx->DbFile(), 11, "Photo"), photo);
+        QVERIFY(!lus.isEmpty());
+        // Only the key: the engine names the row id by an empty column.
+        for (const QString& lu : lus)
+            QVERIFY2(lu == "Cocktails.Numero" || lu == "Cocktails.", qPrintable(lus.join(", ")));
     }
 
     void unChargementNEcritRien() {
