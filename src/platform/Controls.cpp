@@ -9,11 +9,13 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #include "platform/Collation.h"
 
@@ -728,6 +730,10 @@ void ComboBox::hidePopup() {
 
 // ---------------------------------------------------------------- TextBox
 
+namespace {
+constexpr int kSansLimite = std::numeric_limits<int>::max();
+}
+
 TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
     setFont(SkinFont(9.75));
     QWidget* editor = nullptr;
@@ -742,6 +748,8 @@ TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
     } else {
         line_ = new QLineEdit(this);
         line_->setFrame(false);
+        // A one-line box keeps the whole text it is given or typed.
+        line_->setMaxLength(kSansLimite);
         connect(line_, &QLineEdit::textEdited, this, [this](const QString&) {
             if (quiet_ == 0) emit Change();
         });
@@ -759,8 +767,11 @@ TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
 
 QString TextBox::Text() const {
     if (line_) return line_->text();
-    QString t = multi_->toPlainText();
-    t.replace(u'\n', QStringLiteral("\r\n"));
+    // The document's own characters: the plain-text conversion would turn
+    // every no-break space into a blank and every line separator into a
+    // line end. Only the ends of its paragraphs are line ends.
+    QString t = multi_->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     return t;
 }
 
@@ -789,7 +800,7 @@ void TextBox::SetLocked(bool l) {
 }
 
 void TextBox::SetMaxLength(int n) {
-    if (line_) line_->setMaxLength(n > 0 ? n : 32767);
+    if (line_) line_->setMaxLength(n > 0 ? n : kSansLimite);
 }
 
 QWidget* TextBox::Editor() const {

@@ -669,6 +669,24 @@ private slots:
             QVERIFY2(lu == "Cocktails.Numero" || lu == "Cocktails.", qPrintable(lus.join(", ")));
     }
 
+    // One letter typed changes only that letter in the file: no-break
+    // spaces, line separators, tabs and line ends stay as they were.
+    void frappeGardeLaTypographie() {
+        Demarrer();
+        const QString texte = QString::fromUtf8(
+            "Sucre\u00a0de canne\u2028puis la menthe\r\nglace\u202fpil\u00e9e\tet\u00a0: "
+            "\u00ab\u00a0fin\u00a0\u00bb");
+        Ecrire(fx->DbFile(), 1, "Deco", texte);
+        Montrer(1);
+        QCOMPARE(R().Saisie[1]->Text(), texte);
+        TaperALaFin(*R().Saisie[1], "!");
+        QCOMPARE(Octets(fx->DbFile(), 1, "Deco"), (texte + u'!').toUtf8());
+        // A line typed ends as the file's lines do.
+        QTest::keyClick(R().Saisie[1]->Editor(), Qt::Key_Return);
+        QTest::keyClicks(R().Saisie[1]->Editor(), "x");
+        QCOMPARE(Octets(fx->DbFile(), 1, "Deco"), (texte + QStringLiteral("!\r\nx")).toUtf8());
+    }
+
     void unChargementNEcritRien() {
         Demarrer();
         Executer("UPDATE Cocktails SET Deco = '  large  ', Histoire = NULL WHERE Numero = 12");
