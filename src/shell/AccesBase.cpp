@@ -201,10 +201,11 @@ void EnregistrerPhoto(const QString& Chemin, const QString& Table, const QVarian
 }
 
 void AjouterInformation(const QString& Texte, const QString& Table, const QString& Champ) {
+    const QString texte = platform::SansNul(Texte);
     auto d = db::OpenDb();
     {
         auto rs = d.OpenRecordset(kSelect + Table + QStringLiteral(" where ") + Table +
-                                  QStringLiteral("='") + Doubled(Trim(Texte)) + u'\'');
+                                  QStringLiteral("='") + Doubled(Trim(texte)) + u'\'');
         if (rs.RecordCount() > 0) {
             // The file is closed before the message waits for the user.
             rs.Close();
@@ -218,7 +219,7 @@ void AjouterInformation(const QString& Texte, const QString& Table, const QStrin
     auto rs = d.OpenRecordset(kSelect + Table);
     rs.AddNew();
     rs.SetField(0, key);
-    rs.SetField(1, Texte);
+    rs.SetField(1, texte);
     if (Table == QStringLiteral("Verre"))
         for (int c = 2; c <= 4; ++c) rs.SetField(c, QStringLiteral(" "));
     rs.Update();

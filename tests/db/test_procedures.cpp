@@ -411,6 +411,24 @@ private slots:
         QCOMPARE(calls[0].title, QString("Brivanta"));
     }
 
+    // A NUL is no part of an entry's name: the one that exists is found,
+    // a new one is added without it.
+    void ajouterInformationWithNul() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        AccesBase::AjouterInformation(QString("Class") + QChar(0) + "ique", "Categorie",
+                                      "NCategorie");
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QCOMPARE(platform::MessageSeam::Calls()[0].prompt, QString("Information déjà existante !"));
+        AccesBase::AjouterInformation(QString("Ti") + QChar(0) + "ki", "Categorie", "NCategorie");
+        QCOMPARE(Query("SELECT * From Categorie where NCategorie = 3"), (Rows{{"3", "Tiki"}}));
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        long long n = 0;
+        Frmmain::Instance().RechercherNumero(QString("Tro") + QChar(0) + "pical", n, "Categorie",
+                                             "NCategorie");
+        QCOMPARE(n, 1LL);
+    }
+
     void ajouterInformationNew() {
         Fixture fx;
         fx.WriteSeed(kSeed);

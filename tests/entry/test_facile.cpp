@@ -466,6 +466,48 @@ private slots:
                  categories + 1);
     }
 
+    // A name longer than a one-line box used to keep reaches the collection
+    // whole; a NUL that a page's script puts in a category or a glass is
+    // dropped from the looked-up text, and the creation succeeds.
+    void nomLongEtNulDansLesRecherches() {
+        Ouvert o;
+        Facile& w = o.W();
+        QString nom;
+        for (int i = 0; i < 40000; ++i) nom += QChar(u'a' + i % 26);
+        const QByteArray b =
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n"
+            "<title>Recette du Cocktail " +
+            nom.toUtf8() +
+            " .:. Recettes</title>\n"
+            "<meta content=\"x\" itemprop=\"recipeCategory\">\n</head><body>\n"
+            "<p class=\"realisation\">R\xc3\xa9"
+            "alisez la recette <u>Au verre</u>"
+            "<span itemprop=\"recipeInstructions\"><br>M\xc3\xa9langer.</span> Servir "
+            "dans un verre de type <a id=\"verre\" href=\"#\">x</a></p>\n"
+            "<script>document.querySelector('meta[itemprop=recipeCategory]')"
+            ".setAttribute('content', 'Tiki\\u0000 Bar ');"
+            "document.getElementById('verre').textContent = 'Coll\\u0000ins';</script>\n"
+            "<h2>Commentaires de la recette</h2></body></html>";
+        o.site.srv.Page(QStringLiteral("/recette-cocktail-longue.htm"), b);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-longue.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), nom);
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Tiki") + QChar(0) + QStringLiteral(" Bar"));
+        QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Coll") + QChar(0) + QStringLiteral("ins"));
+        const int verres =
+            Fixture::Rows(QStringLiteral("SELECT count(*) From Verre")).value(0).toInt();
+        w.Creer.ClickIt();
+        QCOMPARE(o.Messages(), QStringList{QStringLiteral("Création réussie ! ")});
+        QCOMPARE(Fixture::Rows(QStringLiteral(
+                     "SELECT length(c.Recette), k.Categorie, v.Verre From Cocktails c, "
+                     "Categorie k, Verre v where c.NCategorie = k.NCategorie and c.Nverre = "
+                     "v.Nverre and c.Numero = (SELECT max(Numero) From Cocktails)")),
+                 QStringList{QStringLiteral("40005|Tiki Bar|Collins")});
+        // The sample's Collins is found, not made again.
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Verre")).value(0).toInt(),
+                 verres);
+    }
+
     // A link that asks for a new window opens in the same view; the page's
     // own dialogs are not shown.
     void nouvelleFenetreEtSilence() {

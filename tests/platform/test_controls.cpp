@@ -22,6 +22,7 @@ private slots:
         QCOMPARE(Val(""), 0LL);
         QCOMPARE(Trim("  a b  "), QString("a b"));
         QCOMPARE(Doubled("Jus d'orange d'été"), QString("Jus d''orange d''été"));
+        QCOMPARE(SansNul(QString("Ti") + QChar(0) + "ki" + QChar(0)), QString("Tiki"));
     }
 
     // A one-line box keeps every character it is given or typed, however

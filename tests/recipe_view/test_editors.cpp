@@ -337,6 +337,25 @@ private slots:
         QCOMPARE(Champ(1, "NCategorie").toLongLong(), 1);
     }
 
+    // A NUL in a typed entry (pasted from elsewhere) is no part of its name:
+    // the entry is found or made without it, and nothing is refused.
+    void nulDansUneEntreeTapee() {
+        Demarrer();
+        Montrer(11);
+        R().Data[6].ClickIt();
+        Taper(R().LCategorie, QString("Class") + QChar(0) + "ique");
+        Entree(R().LCategorie);
+        QCOMPARE(Champ(11, "NCategorie").toLongLong(), 2);
+        QCOMPARE(Compte("Categorie"), 2);
+        R().Data[6].ClickIt();
+        Taper(R().LCategorie, QString("Ti") + QChar(0) + "ki");
+        Entree(R().LCategorie);
+        QCOMPARE(Valeur("SELECT Categorie From Categorie where NCategorie = 3").toString(),
+                 QString("Tiki"));
+        QCOMPARE(Champ(11, "NCategorie").toLongLong(), 3);
+        QCOMPARE(Messages(), 0);
+    }
+
     void choixOuEntreeSansChangement_data() {
         QTest::addColumn<QString>("texte");
         QTest::newRow("blancs") << "   ";
