@@ -706,6 +706,35 @@ private slots:
         QCOMPARE(Octets(fx->DbFile(), 1, "Deco"), (texte + QStringLiteral("!\r\nx")).toUtf8());
     }
 
+    // A picture of 2000 bytes or more is kept by its path, "#" and all, and
+    // shown again from it.
+    void photoAuNomAvecDiese() {
+        Demarrer();
+        Montrer(11);
+        QVERIFY(QDir().mkpath(fx->Dir() + "/Soirée #2"));
+        const QString chemin = fx->Dir() + "/Soirée #2/Cocktail #3.jpg";
+        Fixture::WriteFile(chemin, Bruit(120, 90, "JPG"));
+        QVERIFY(QFileInfo(chemin).size() >= 2000);
+        {
+            platform::CommonDialogSeam::Scripted dialogue({chemin});
+            QTest::mousePress(&R().CadrePhoto, Qt::LeftButton, {}, QPoint(2, 2));
+            QCOMPARE(platform::CommonDialogSeam::Calls().size(), 1);
+        }
+        QCOMPARE(Champ(11, "Photo").toString(), chemin);
+        for (int fois = 0; fois < 2; ++fois) {
+            Montrer(12);
+            QCOMPARE(R().CadrePhoto.Caption(), QString("Pas de photo"));
+            Montrer(11);
+            QCOMPARE(R().Photo.Picture().size(), QSize(120, 90));
+            QCOMPARE(R().CadrePhoto.Caption(), QString());
+        }
+        // After a new start too.
+        Frmmain::Unload();
+        QVERIFY(fx->StartMain());
+        Montrer(11);
+        QCOMPARE(R().Photo.Picture().size(), QSize(120, 90));
+    }
+
     void unChargementNEcritRien() {
         Demarrer();
         Executer("UPDATE Cocktails SET Deco = '  large  ', Histoire = NULL WHERE Numero = 12");
