@@ -15,6 +15,7 @@
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
+#include "platform/Remplacement.h"
 #include "platform/Resume.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
@@ -381,6 +382,10 @@ bool Frmmain::Form_Load() {
                          platform::vbCritical);
         return false;
     }
+    // A backup or a restore killed before its rename left its copy beside
+    // the collection.
+    platform::Remplacement::Nettoyer(
+        QFileInfo(platform::SingleInstance::CheminCollection()).absolutePath());
     if (!platform::SettingsWritable(AppTitle()))
         platform::MsgBox(QStringLiteral("Les réglages de ") + AppTitle() +
                              QStringLiteral(" ne pourront pas être enregistrés : le fichier « ") +
