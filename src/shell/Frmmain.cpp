@@ -382,6 +382,20 @@ bool Frmmain::Form_Load() {
                          platform::vbCritical);
         return false;
     }
+    if (verrou == platform::SingleInstance::Issue::Impossible)
+        platform::MsgBox(
+            AppTitle() +
+                QStringLiteral(" ne peut pas s'assurer qu'il est seul à utiliser la "
+                               "collection « ") +
+                QDir::toNativeSeparators(platform::SingleInstance::CheminCollection()) +
+                QStringLiteral(" » : le fichier de verrou « ") +
+                QDir::toNativeSeparators(platform::SingleInstance::DefaultLockPath()) +
+                QStringLiteral(" » ne peut être ni créé ni ouvert (son dossier est sans doute "
+                               "protégé en écriture).\r\r") +
+                AppTitle() +
+                QStringLiteral(" démarre quand même ; n'en ouvrez pas une deuxième copie sur "
+                               "cette collection."),
+            platform::vbExclamation);
     // A backup or a restore killed before its rename left its copy beside
     // the collection.
     platform::Remplacement::Nettoyer(
