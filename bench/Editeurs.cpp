@@ -67,6 +67,53 @@ void Photos() {
     t.Commit();
 }
 
+// Gives one recipe an inline photo of a picture of `octets` bytes, bytes
+// spread as a compressed picture's are; returns the value's length.
+qint64 GrandePhoto(long long recette, qsizetype octets) {
+    QByteArray image(octets, '\0');
+    quint32 x = 2463534242u;
+    for (qsizetype i = 0; i < image.size(); ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        image[i] = static_cast<char>(x & 0xff);
+    }
+    const QString valeur = db::PhotoInline(image);
+    platform::Database d = db::OpenDb();
+    d.SetFirstField(
+        QStringLiteral("SELECT * From Cocktails where Numero = ") + QString::number(recette), 4,
+        valeur);
+    return valeur.size();
+}
+
+// Keystrokes in the first text of the recipe shown, each beside the same
+// UPDATE on a fresh connection, of the text and `suffixe`: the samples of
+// both. With two characters, every write of either changes the row's size,
+// as a typed letter does: the engine cannot overwrite the row in place.
+void Frapper(CadreRecette& r, long long recette, int frappes, const QString& suffixe,
+             std::vector<double>& frappe, std::vector<double>& plancher) {
+    QString texte;
+    for (int i = 0; i < frappes; ++i) {
+        texte += QChar(u'a' + i % 26);
+        frappe.push_back(Temps([&] { r.Saisie[0]->TypeIt(texte); }));
+        const QByteArray ecrit = (texte + suffixe).toUtf8();
+        plancher.push_back(Temps([&] {
+            Instruction("UPDATE Cocktails SET preparation = ?1 WHERE Numero = " +
+                            QByteArray::number(recette),
+                        ecrit);
+        }));
+    }
+}
+
+void Montrer(Frmmain& f, long long recette) {
+    platform::ListItem* item = f.Liste.Find(QStringLiteral("N ") + platform::Str(recette));
+    if (!item) throw platform::DbError(QStringLiteral("recette absente de la liste"));
+    f.Liste.Select(item);
+    f.Liste_Click();
+    if (f.Recette().RecetteAffichee() != recette)
+        throw platform::DbError(QStringLiteral("recette non affichée"));
+}
+
 }  // namespace
 
 MesuresEditeurs MesurerEditeurs(int frappes) {
@@ -76,29 +123,25 @@ MesuresEditeurs MesurerEditeurs(int frappes) {
     Frmmain& f = Frmmain::Instance();
     CadreRecette& r = f.Recette();
     const long long recette = 10;
-    platform::ListItem* item = f.Liste.Find(QStringLiteral("N ") + platform::Str(recette));
-    if (!item) throw platform::DbError(QStringLiteral("recette absente de la liste"));
-    f.Liste.Select(item);
-    f.Liste_Click();
-    if (r.RecetteAffichee() != recette)
-        throw platform::DbError(QStringLiteral("recette non affichée"));
+    Montrer(f, recette);
 
     std::vector<double> frappe, plancher;
-    QString texte;
-    for (int i = 0; i < frappes; ++i) {
-        texte += QChar(u'a' + i % 26);
-        frappe.push_back(Temps([&] { r.Saisie[0]->TypeIt(texte); }));
-        const QByteArray ecrit = (texte + u'.').toUtf8();
-        plancher.push_back(Temps([&] {
-            Instruction("UPDATE Cocktails SET preparation = ?1 WHERE Numero = " +
-                            QByteArray::number(recette),
-                        ecrit);
-        }));
-    }
+    Frapper(r, recette, frappes, QStringLiteral("."), frappe, plancher);
     m.saisie = Centile(frappe, 0.5);
     m.saisie95 = Centile(frappe, 0.95);
     m.saisieFloor = Centile(plancher, 0.5);
     m.saisieFloor95 = Centile(plancher, 0.95);
+
+    // A recipe whose photo, a 2 MB picture, is kept inline.
+    const long long grande = 30;
+    m.grandePhoto = GrandePhoto(grande, 2 * 1024 * 1024);
+    Montrer(f, grande);
+    std::vector<double> frappeGrande, plancherGrande;
+    Frapper(r, grande, std::max(20, frappes / 4), QStringLiteral(".."), frappeGrande,
+            plancherGrande);
+    m.saisieGrande = Centile(frappeGrande, 0.5);
+    m.saisieGrandeFloor = Centile(plancherGrande, 0.5);
+    Montrer(f, recette);
 
     // Two categories in turn, so that every pick changes the recipe.
     std::vector<double> choix, plancherChoix;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // Timings of the in-place editors' writes, each beside the bare statement.
 namespace bench {
 
@@ -8,6 +10,9 @@ struct MesuresEditeurs {
     // same UPDATE on a fresh connection of ours as floor.
     double saisie = 0, saisieFloor = 0;
     double saisie95 = 0, saisieFloor95 = 0;
+    // The same keystroke in a recipe whose inline photo is a 2 MB picture.
+    double saisieGrande = 0, saisieGrandeFloor = 0;
+    qint64 grandePhoto = 0;  // characters of that photo's value
     // One category pick: find-or-create then the recipe's column written.
     double categorie = 0, categorieFloor = 0;
     int frappes = 0;

@@ -194,8 +194,12 @@ void MesurerLesEditeurs(QTextStream& out, int runs) {
     const bench::MesuresEditeurs e = bench::MesurerEditeurs(std::max(100, runs * 40));
     Line(out, "Saisie_Change", e.saisie, e.saisieFloor);
     Line(out, "Saisie_Change_p95", e.saisie95, e.saisieFloor95);
+    Line(out, "Saisie_Change_photo2MB", e.saisieGrande, e.saisieGrandeFloor);
     Line(out, "LCategorie_Click", e.categorie, e.categorieFloor);
-    Note(out, QStringLiteral("éditeurs : %1 frappes dans une recette avec photo").arg(e.frappes));
+    Note(out, QStringLiteral("éditeurs : %1 frappes dans une recette avec photo ; photo de 2 Mo "
+                             "gardée dans la base : %2 caractères")
+                  .arg(e.frappes)
+                  .arg(e.grandePhoto));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "db/Photo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -48,7 +49,11 @@ QByteArray PhotoShownBytes(const QString& value) {
 PhotoKind PhotoKindOf(const QVariant& value) {
     if (value.isNull()) return PhotoKind::None;
     const QString s = value.toString();
-    if (s.contains(u'#')) return PhotoKind::Inline;
+    // A chosen picture is kept by its full path, and a file name may hold
+    // a "#": such a value that names a file is that file. Inline values
+    // begin with a digit, so they are never looked for on the disk.
+    if (s.contains(u'#') && !(QDir::isAbsolutePath(s) && QFileInfo(s).isFile()))
+        return PhotoKind::Inline;
     return platform::Trim(s).isEmpty() ? PhotoKind::None : PhotoKind::Path;
 }
 

@@ -22,8 +22,9 @@ bool PhotoBytes(const QString& value, QByteArray* bytes);
 QByteArray PhotoShownBytes(const QString& value);
 
 enum class PhotoKind { None, Inline, Path };
-// How a stored value reads: with a "#" inline, else a path when its trimmed
-// text is not empty, else no photo.
+// How a stored value reads: with a "#" inline unless it is the full path
+// of an existing file, else a path when its trimmed text is not empty, else
+// no photo.
 PhotoKind PhotoKindOf(const QVariant& value);
 
 // The value to store for a chosen picture file: a blank path gives " ", a

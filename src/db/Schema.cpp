@@ -115,7 +115,7 @@ public:
 
     bool Opened() const { return rc_ == SQLITE_OK; }
     int Code() const { return db_ ? sqlite3_errcode(db_) & 0xff : rc_ & 0xff; }
-    QString Message() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString(); }
+    QString Message() const { return db_ ? platform::EngineReason(db_) : QString(); }
     bool Run(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == 0; }
     // The rows of a statement, each as its columns' texts; false on failure.
     bool Rows(const QString& sql, QList<QStringList>* out) {

@@ -65,6 +65,15 @@ long long Trouver(platform::Database& d, const Table& t, const QString& texte, N
     return n;
 }
 
+// The fiche with its looked-up texts (category, glass, method, the parts of
+// the lines) as the lookup tables keep them.
+Fiche Cherchables(Fiche f) {
+    for (size_t i = 3; i < f.Liste.size(); ++i) f.Liste[i] = platform::SansNul(f.Liste[i]);
+    for (auto* textes : {&f.Qte, &f.Qte2, &f.Ingre})
+        for (QString& t : *textes) t = platform::SansNul(t);
+    return f;
+}
+
 // The value of Photo, or a null value when the column stays unwritten.
 QVariant Photo(const Fiche& f, Variante v) {
     if (f.PhotoTag.isEmpty()) return {};
@@ -77,7 +86,8 @@ QVariant Photo(const Fiche& f, Variante v) {
 
 }  // namespace
 
-Champ Verifier(const Fiche& f) {
+Champ Verifier(const Fiche& fiche) {
+    const Fiche f = Cherchables(fiche);
     if (Trim(f.Recette).isEmpty()) return Champ::Recette;
     if (Trim(f.Liste[3]).isEmpty()) return Champ::Categorie;
     if (Trim(f.Liste[4]).isEmpty()) return Champ::Verre;
@@ -138,7 +148,8 @@ int NiveauMot(const QString& texte, const QStringList& mots) {
     return 0;
 }
 
-Resultat Ecrire(const Fiche& f, Variante v) {
+Resultat Ecrire(const Fiche& fiche, Variante v) {
+    const Fiche f = Cherchables(fiche);
     const bool manuelle = v == Variante::Manuelle;
     Resultat r;
     r.Recette = manuelle ? NomManuelle(f.Recette) : NomFacile(f.Recette);

@@ -11,11 +11,13 @@
 #include <QResizeEvent>
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #include "platform/Collation.h"
 
@@ -920,6 +922,10 @@ void ComboBox::changeEvent(QEvent* e) {
 
 // ---------------------------------------------------------------- TextBox
 
+namespace {
+constexpr int kSansLimite = std::numeric_limits<int>::max();
+}
+
 TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
     setFont(SkinFont(9.75));
     QWidget* editor = nullptr;
@@ -934,6 +940,8 @@ TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
     } else {
         line_ = new QLineEdit(this);
         line_->setFrame(false);
+        // A one-line box keeps the whole text it is given or typed.
+        line_->setMaxLength(kSansLimite);
         connect(line_, &QLineEdit::textEdited, this, [this](const QString&) {
             if (quiet_ == 0) emit Change();
         });
@@ -951,8 +959,11 @@ TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
 
 QString TextBox::Text() const {
     if (line_) return line_->text();
-    QString t = multi_->toPlainText();
-    t.replace(u'\n', QStringLiteral("\r\n"));
+    // The document's own characters: the plain-text conversion would turn
+    // every no-break space into a blank and every line separator into a
+    // line end. Only the ends of its paragraphs are line ends.
+    QString t = multi_->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     return t;
 }
 
@@ -981,7 +992,7 @@ void TextBox::SetLocked(bool l) {
 }
 
 void TextBox::SetMaxLength(int n) {
-    if (line_) line_->setMaxLength(n > 0 ? n : 32767);
+    if (line_) line_->setMaxLength(n > 0 ? n : kSansLimite);
 }
 
 QWidget* TextBox::Editor() const {

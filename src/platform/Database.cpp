@@ -30,6 +30,57 @@ DbFault FaultOf(int code) {
 }
 }  // namespace
 
+QString EngineReason(sqlite3* db) {
+    if (!db) return QStringLiteral("la base de données ne répond pas");
+    const int code = sqlite3_extended_errcode(db);
+    const QString engine = QString::fromUtf8(sqlite3_errmsg(db));
+    switch (code & 0xff) {
+        case SQLITE_FULL:
+            return QStringLiteral("le disque est plein");
+        case SQLITE_READONLY:
+            return QStringLiteral(
+                "la base de données est en lecture seule : le fichier ou son dossier est "
+                "protégé en écriture");
+        case SQLITE_CANTOPEN:
+            return QStringLiteral(
+                "le fichier ne peut pas être ouvert : son dossier est absent ou protégé en "
+                "écriture");
+        case SQLITE_IOERR:
+            return QStringLiteral("erreur de lecture ou d'écriture sur le disque");
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return QStringLiteral("la base de données est utilisée par un autre programme");
+        case SQLITE_CORRUPT:
+            return QStringLiteral("la base de données est endommagée");
+        case SQLITE_NOTADB:
+            return QStringLiteral("le fichier n'est pas une base de données");
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return QStringLiteral("l'accès au fichier est refusé");
+        case SQLITE_NOMEM:
+            return QStringLiteral("la mémoire manque");
+        case SQLITE_TOOBIG:
+            return QStringLiteral("une valeur est trop grande pour la base de données");
+        case SQLITE_NOLFS:
+            return QStringLiteral("le fichier est trop grand pour ce disque");
+        case SQLITE_CONSTRAINT:
+            // A trigger of the file says why in its own words.
+            if (code == SQLITE_CONSTRAINT_TRIGGER) return engine;
+            return QStringLiteral("une règle de la base de données refuse cette valeur");
+        default:
+            break;
+    }
+    // The engine's other reasons quote the statement: only the missing
+    // table or column is worth telling.
+    static const QRegularExpression missing(QStringLiteral(R"(^no such (table|column): (\S+)$)"));
+    const auto m = missing.match(engine);
+    if (m.hasMatch())
+        return m.captured(1) == QLatin1String("table")
+                   ? QStringLiteral("la table « %1 » est absente").arg(m.captured(2))
+                   : QStringLiteral("la colonne « %1 » est absente").arg(m.captured(2));
+    return QStringLiteral("l'instruction n'est pas comprise par la base de données");
+}
+
 // One open file. Closing is idempotent; the destructor closes too, so every
 // path out of an operation releases the file.
 class Connection {
@@ -51,7 +102,7 @@ public:
     }
     bool IsOpen() const { return db_ != nullptr; }
 
-    QString Error() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString(); }
+    QString Error() const { return db_ ? EngineReason(db_) : QString(); }
     DbFault Fault() const { return db_ ? FaultOf(sqlite3_errcode(db_)) : DbFault::Other; }
 
 private:
@@ -99,8 +150,7 @@ public:
             const QString err = c.Error();
             sqlite3_finalize(st_);
             st_ = nullptr;
-            throw DbError(QStringLiteral("La base de données refuse l'instruction « %1 » (%2).")
-                              .arg(sql, err),
+            throw DbError(QStringLiteral("La base de données refuse l'opération (%1).").arg(err),
                           c.Fault());
         }
     }
@@ -157,6 +207,11 @@ QString Quote(const QString& name) {
     return u'"' + q + u'"';
 }
 
+std::function<void(sqlite3*)>& OpenHook() {
+    static std::function<void(sqlite3*)> f;
+    return f;
+}
+
 std::shared_ptr<Connection> Open(const QString& path, bool create) {
     if (!create && !QFileInfo(path).isFile())
         throw DbError(QStringLiteral("La base de données « %1 » est introuvable.").arg(path),
@@ -176,7 +231,8 @@ std::shared_ptr<Connection> Open(const QString& path, bool create) {
     auto conn = std::make_shared<Connection>(raw);
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Impossible d'ouvrir la base de données « %1 » (%2).")
-                          .arg(path, conn->Error()));
+                          .arg(path, conn->Error()),
+                      conn->Fault());
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, 1500);
     // Our own case-insensitive French order replaces the engine's ASCII one
@@ -185,10 +241,8 @@ std::shared_ptr<Connection> Open(const QString& path, bool create) {
     // Hold the file alone for the whole operation; the rollback journal
     // stays the default so that the file stands alone once closed.
     const char* lock = "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;";
-    char* err = nullptr;
-    if (sqlite3_exec(raw, lock, nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString why = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
+    if (sqlite3_exec(raw, lock, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString why = EngineReason(raw);
         const int code = sqlite3_errcode(raw) & 0xff;
         if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
             throw DbError(
@@ -203,10 +257,15 @@ std::shared_ptr<Connection> Open(const QString& path, bool create) {
             QStringLiteral("Impossible d'ouvrir la base de données « %1 » (%2).").arg(path, why),
             FaultOf(code));
     }
+    if (OpenHook()) OpenHook()(raw);
     return conn;
 }
 
 }  // namespace
+
+void DatabaseSeam::WhenOpened(std::function<void(sqlite3*)> f) {
+    OpenHook() = std::move(f);
+}
 
 // ---------------------------------------------------------------- Database
 
@@ -239,12 +298,10 @@ sqlite3* Database::Handle() const {
 
 void Database::Execute(const QString& sql) {
     if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
-    char* err = nullptr;
-    if (sqlite3_exec(conn_->Db(), sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString why = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        throw DbError(QStringLiteral("La base de données refuse l'instruction (%1).").arg(why));
-    }
+    if (sqlite3_exec(conn_->Db(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw DbError(
+            QStringLiteral("La base de données refuse l'opération (%1).").arg(conn_->Error()),
+            conn_->Fault());
 }
 
 void Database::BeginTrans() {
@@ -277,18 +334,57 @@ void Transaction::Commit() {
     done_ = true;
 }
 
-Recordset Database::OpenRecordset(const QString& sql) {
-    if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
-    // A query of every column of one table can be written back: it is run
-    // with the row id in front so that edits and deletes find their row.
+namespace {
+// The table of a query of every column of one table ("SELECT * From T ..."),
+// the only kind whose rows can be written back; empty for any other.
+QString SingleTable(const QString& sql) {
     static const QRegularExpression single(
         QStringLiteral(R"(^\s*SELECT\s+\*\s+From\s+([A-Za-z_][A-Za-z0-9_]*)(\s|$))"),
         QRegularExpression::CaseInsensitiveOption);
     const auto m = single.match(sql);
-    QString table;
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+}  // namespace
+
+void Database::SetFirstField(const QString& sql, int ordinal, const QVariant& value) {
+    if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
+    const QString table = SingleTable(sql);
+    if (table.isEmpty())
+        throw DbError(QStringLiteral("Cette requête ne permet pas la modification."));
+    const qsizetype star = sql.indexOf(u'*');
+    qint64 rowid = 0;
+    {
+        Statement first(*conn_, sql.left(star) + QStringLiteral("rowid") + sql.mid(star + 1));
+        if (!first.Step()) throw DbError(QStringLiteral("Aucun enregistrement en cours."));
+        rowid = sqlite3_column_int64(first.Get(), 0);
+    }
+    // The column's name from the table's own list, in the order that
+    // "SELECT *" gives them: no row of the table is touched.
+    QString column;
+    {
+        Statement names(*conn_, QStringLiteral("PRAGMA table_info(%1)").arg(Quote(table)));
+        for (int i = 0; column.isEmpty() && names.Step(); ++i)
+            if (i == ordinal)
+                column = QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(names.Get(), 1)));
+        if (column.isEmpty())
+            throw DbError(QStringLiteral("La colonne %1 n'existe pas.").arg(ordinal));
+    }
+    Statement st(
+        *conn_,
+        QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(Quote(table), Quote(column)));
+    st.Bind(1, value);
+    st.Bind(2, QVariant(static_cast<qlonglong>(rowid)));
+    st.Step();
+}
+
+Recordset Database::OpenRecordset(const QString& sql) {
+    if (!conn_) throw DbError(QStringLiteral("La base de données est déjà fermée."));
+    // A query of every column of one table can be written back: it is run
+    // with the row id in front so that edits and deletes find their row.
+    const QString table = SingleTable(sql);
     QString run = sql;
-    if (m.hasMatch()) {
-        table = m.captured(1);
+    if (!table.isEmpty()) {
         const qsizetype star = sql.indexOf(u'*');
         run = sql.left(star) + QStringLiteral("rowid AS \"\x01rowid\", *") + sql.mid(star + 1);
     }

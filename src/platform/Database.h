@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -31,6 +32,10 @@ private:
 class Connection;
 class Recordset;
 
+// Why the engine's last step on this connection failed, in French words
+// the user can be shown (never the statement itself).
+QString EngineReason(sqlite3* db);
+
 class Database {
 public:
     // Opens an existing file for reading and writing, held exclusively until
@@ -44,6 +49,11 @@ public:
     ~Database();
 
     Recordset OpenRecordset(const QString& sql);
+    // Column `ordinal` of the first row of a query of one table
+    // ("SELECT * From T ...") becomes `value`, as an Edit, SetField and
+    // Update through OpenRecordset would leave it, but no other column of
+    // the row is read. No row raises DbError.
+    void SetFirstField(const QString& sql, int ordinal, const QVariant& value);
     // Runs a statement that returns no rows.
     void Execute(const QString& sql);
     void Close();
@@ -150,5 +160,12 @@ private:
     std::vector<bool> touched_;
     qint64 lastModified_ = 0;
 };
+
+// Tests watch the engine through every connection the layer opens (an
+// authorizer, a trace): the function runs on each once it is ready. An
+// empty function stops it.
+namespace DatabaseSeam {
+void WhenOpened(std::function<void(sqlite3*)> f);
+}
 
 }  // namespace platform

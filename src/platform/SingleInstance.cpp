@@ -1,34 +1,58 @@
 #include "platform/SingleInstance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 #include "platform/AppFolder.h"
 
 namespace platform {
 
-SingleInstance::SingleInstance(const QString& lockPath)
-    : lock_(std::make_unique<QLockFile>(lockPath)) {
-    lock_->setStaleLockTime(0);  // a lock left by a dead copy is taken over
+SingleInstance::SingleInstance(const QString& lockPath) : path_(lockPath) {}
+
+SingleInstance::~SingleInstance() {
+    Release();
 }
 
 SingleInstance::Issue SingleInstance::Prendre() {
-    QDir().mkpath(QFileInfo(lock_->fileName()).absolutePath());
-    if (lock_->tryLock(0)) return Issue::Pris;
-    // Held only when a lock file of a live copy stands there; anything else
-    // in its place (a folder, a file that is no lock) cannot be a copy.
-    qint64 pid = 0;
-    QString host, app;
-    if (lock_->error() == QLockFile::LockFailedError && lock_->getLockInfo(&pid, &host, &app))
-        return Issue::Occupe;
-    return Issue::Impossible;
+    if (fd_ >= 0) return Issue::Pris;
+    const QByteArray path = QFile::encodeName(path_);
+    // The file stays once made: taking the lock never races with its
+    // removal. In a folder where it cannot be made, or made by another
+    // user, it is opened for reading, which is enough to lock it.
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return Issue::Impossible;
+    struct stat st {};
+    // Anything else in its place (a folder, a device) cannot be a copy.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return Issue::Impossible;
+    }
+    // Every user of the collection must be able to open it.
+    if (st.st_uid == ::geteuid() && (st.st_mode & 0444) != 0444)
+        ::fchmod(fd, (st.st_mode & 07777) | 0444);
+    // The lock belongs to this open file: it goes when the copy ends, even
+    // killed, and no process started by the program inherits it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        fd_ = fd;
+        return Issue::Pris;
+    }
+    const int why = errno;
+    ::close(fd);
+    return why == EWOULDBLOCK ? Issue::Occupe : Issue::Impossible;
 }
 
 void SingleInstance::Release() {
-    lock_->unlock();
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
 }
 
 QString SingleInstance::CheminCollection() {
@@ -42,14 +66,7 @@ QString SingleInstance::CheminCollection() {
 }
 
 QString SingleInstance::DefaultLockPath() {
-    // The user's runtime folder, else a folder of the user's own under /tmp.
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QFileInfo(base).isDir())
-        base = QDir::tempPath() + QStringLiteral("/brivanta-") + QString::number(::getuid());
-    const QByteArray key =
-        QCryptographicHash::hash(CheminCollection().toUtf8(), QCryptographicHash::Sha1).toHex();
-    return base + QStringLiteral("/brivanta-") + QString::fromLatin1(key.left(20)) +
-           QStringLiteral(".lock");
+    return CheminCollection() + QStringLiteral(".verrou");
 }
 
 }  // namespace platform

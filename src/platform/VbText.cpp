@@ -40,6 +40,11 @@ QString Doubled(QString s) {
     return s;
 }
 
+QString SansNul(QString s) {
+    s.remove(QChar(u'\0'));
+    return s;
+}
+
 QString Trim(const QString& s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b] == u' ') ++b;

@@ -21,6 +21,10 @@ long long Val(const QString& s);
 // apostrophe doubled.
 QString Doubled(QString s);
 
+// A text as a lookup table finds and keeps it: without NUL characters,
+// which SQL text cannot carry and no name shows.
+QString SansNul(QString s);
+
 // Trim blanks only (not tabs or line ends), as the readers of stored texts do.
 QString Trim(const QString& s);
 

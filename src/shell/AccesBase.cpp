@@ -74,11 +74,11 @@ void ModifierChamp(const QString& Table, const QVariant& Cle, const QVariant& Va
                    const QString& Champ, int Colonne, platform::Database* Base) {
     std::optional<platform::Database> propre;
     platform::Database& d = Base ? *Base : propre.emplace(db::OpenDb());
-    auto rs = d.OpenRecordset(KeyQuery(Table, Champ, Pasted(Cle)));
-    rs.Edit();
     const bool empty = Valeur.isNull() || Valeur.toString().isEmpty();
-    rs.SetField(Colonne, empty ? QVariant(QStringLiteral(" ")) : Valeur);
-    rs.Update();
+    // Only the one column is written: a recipe's other columns (an inline
+    // photo of megabytes) are not read back at every keystroke.
+    d.SetFirstField(KeyQuery(Table, Champ, Pasted(Cle)), Colonne,
+                    empty ? QVariant(QStringLiteral(" ")) : Valeur);
 }
 
 void RemplirComboTable(platform::ComboBox& Liste, const QString& Table, const QString& Tri) {
@@ -201,10 +201,11 @@ void EnregistrerPhoto(const QString& Chemin, const QString& Table, const QVarian
 }
 
 void AjouterInformation(const QString& Texte, const QString& Table, const QString& Champ) {
+    const QString texte = platform::SansNul(Texte);
     auto d = db::OpenDb();
     {
         auto rs = d.OpenRecordset(kSelect + Table + QStringLiteral(" where ") + Table +
-                                  QStringLiteral("='") + Doubled(Trim(Texte)) + u'\'');
+                                  QStringLiteral("='") + Doubled(Trim(texte)) + u'\'');
         if (rs.RecordCount() > 0) {
             // The file is closed before the message waits for the user.
             rs.Close();
@@ -218,7 +219,7 @@ void AjouterInformation(const QString& Texte, const QString& Table, const QStrin
     auto rs = d.OpenRecordset(kSelect + Table);
     rs.AddNew();
     rs.SetField(0, key);
-    rs.SetField(1, Texte);
+    rs.SetField(1, texte);
     if (Table == QStringLiteral("Verre"))
         for (int c = 2; c <= 4; ++c) rs.SetField(c, QStringLiteral(" "));
     rs.Update();

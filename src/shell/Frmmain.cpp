@@ -15,6 +15,7 @@
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
+#include "platform/Remplacement.h"
 #include "platform/Resume.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
@@ -381,6 +382,24 @@ bool Frmmain::Form_Load() {
                          platform::vbCritical);
         return false;
     }
+    if (verrou == platform::SingleInstance::Issue::Impossible)
+        platform::MsgBox(
+            AppTitle() +
+                QStringLiteral(" ne peut pas s'assurer qu'il est seul à utiliser la "
+                               "collection « ") +
+                QDir::toNativeSeparators(platform::SingleInstance::CheminCollection()) +
+                QStringLiteral(" » : le fichier de verrou « ") +
+                QDir::toNativeSeparators(platform::SingleInstance::DefaultLockPath()) +
+                QStringLiteral(" » ne peut être ni créé ni ouvert (son dossier est sans doute "
+                               "protégé en écriture).\r\r") +
+                AppTitle() +
+                QStringLiteral(" démarre quand même ; n'en ouvrez pas une deuxième copie sur "
+                               "cette collection."),
+            platform::vbExclamation);
+    // A backup or a restore killed before its rename left its copy beside
+    // the collection.
+    platform::Remplacement::Nettoyer(
+        QFileInfo(platform::SingleInstance::CheminCollection()).absolutePath());
     if (!platform::SettingsWritable(AppTitle()))
         platform::MsgBox(QStringLiteral("Les réglages de ") + AppTitle() +
                              QStringLiteral(" ne pourront pas être enregistrés : le fichier « ") +

@@ -8,7 +8,8 @@
 // Find-or-create of a lookup entry by its whole text, letter case ignored.
 void Frmmain::RechercherNumero(const QString& Data, long long& Numero, const QString& NomChamp,
                                const QString& NumChamp, platform::Database* Base) {
-    const QString doubled = platform::Doubled(Data);
+    const QString texte = platform::SansNul(Data);
+    const QString doubled = platform::Doubled(texte);
     std::optional<platform::Database> propre;
     if (!Base) Base = &propre.emplace(db::OpenDb());
     platform::Database& d = *Base;
@@ -25,6 +26,6 @@ void Frmmain::RechercherNumero(const QString& Data, long long& Numero, const QSt
     auto all = d.OpenRecordset(QStringLiteral("SELECT * From ") + NomChamp);
     all.AddNew();
     all.SetField(0, Numero);
-    all.SetField(1, Data);
+    all.SetField(1, texte);
     all.Update();
 }

@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
+#include "platform/Remplacement.h"
 #include "platform/Resume.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
@@ -31,25 +31,23 @@ bool CopierFichier(const QString& from, const QString& to, QString* why) {
         *why = QStringLiteral("le fichier « %1 » ne peut pas être lu").arg(from);
         return false;
     }
-    QSaveFile dst(to);
-    if (!dst.open(QIODevice::WriteOnly)) {
+    platform::Remplacement dst(to);
+    if (!dst.Ouvrir()) {
         *why = QStringLiteral("le fichier « %1 » ne peut pas être écrit").arg(to);
         return false;
     }
     QByteArray chunk;
     while (!(chunk = src.read(1 << 20)).isEmpty()) {
-        if (dst.write(chunk) != chunk.size()) {
-            dst.cancelWriting();
+        if (!dst.Ecrire(chunk)) {
             *why = QStringLiteral("l'écriture de « %1 » a échoué (disque plein ?)").arg(to);
             return false;
         }
     }
     if (src.error() != QFileDevice::NoError) {
-        dst.cancelWriting();
         *why = QStringLiteral("le fichier « %1 » n'a pas pu être lu entièrement").arg(from);
         return false;
     }
-    if (!dst.commit()) {
+    if (!dst.Valider()) {
         *why = QStringLiteral("le fichier « %1 » n'a pas pu être enregistré").arg(to);
         return false;
     }

@@ -321,6 +321,38 @@ private slots:
         QCOMPARE(db::PhotoKindOf(QVariant()), db::PhotoKind::None);
     }
 
+    // A file whose name holds "#" is kept by its path and read back as one;
+    // a value of the same shape naming no file, or a relative one, is inline.
+    void photoPathWithHash_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("existing file") << "/Cocktail #3.jpg" << true << int(db::PhotoKind::Path);
+        QTest::newRow("hash in the folder") << "/n#1/photo.jpg" << true << int(db::PhotoKind::Path);
+        QTest::newRow("file gone") << "/Cocktail #4.jpg" << false << int(db::PhotoKind::Inline);
+        QTest::newRow("a folder") << "/dossier #5" << false << int(db::PhotoKind::Inline);
+        QTest::newRow("relative name") << "Cocktail #6.jpg" << true << int(db::PhotoKind::Inline);
+    }
+    void photoPathWithHash() {
+        QFETCH(QString, value);
+        QFETCH(bool, write);
+        QFETCH(int, kind);
+        Fixture fx;
+        QString path = value;
+        if (value.startsWith(u'/')) path = fx.Dir() + value;
+        if (value == "/dossier #5") QVERIFY(QDir().mkpath(path));
+        if (write) {
+            QVERIFY(QDir().mkpath(QFileInfo(fx.Dir() + u'/' + value).absolutePath()));
+            Fixture::WriteFile(value.startsWith(u'/') ? path : fx.Dir() + u'/' + value,
+                               QByteArray(3000, 'j'));
+        }
+        // A relative name is looked for nowhere, not even in the current folder.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(fx.Dir());
+        QCOMPARE(int(db::PhotoKindOf(path)), kind);
+        QDir::setCurrent(before);
+    }
+
     void enregistrerPhoto_data() {
         QTest::addColumn<QString>("name");  // file written in the application folder
         QTest::addColumn<int>("size");
@@ -409,6 +441,24 @@ private slots:
         QCOMPARE(calls[0].prompt, QString("Information déjà existante !"));
         QCOMPARE(calls[0].style, platform::vbInformation + platform::vbOKOnly);
         QCOMPARE(calls[0].title, QString("Brivanta"));
+    }
+
+    // A NUL is no part of an entry's name: the one that exists is found,
+    // a new one is added without it.
+    void ajouterInformationWithNul() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        AccesBase::AjouterInformation(QString("Class") + QChar(0) + "ique", "Categorie",
+                                      "NCategorie");
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        QCOMPARE(platform::MessageSeam::Calls()[0].prompt, QString("Information déjà existante !"));
+        AccesBase::AjouterInformation(QString("Ti") + QChar(0) + "ki", "Categorie", "NCategorie");
+        QCOMPARE(Query("SELECT * From Categorie where NCategorie = 3"), (Rows{{"3", "Tiki"}}));
+        QCOMPARE(platform::MessageSeam::Calls().size(), 1);
+        long long n = 0;
+        Frmmain::Instance().RechercherNumero(QString("Tro") + QChar(0) + "pical", n, "Categorie",
+                                             "NCategorie");
+        QCOMPARE(n, 1LL);
     }
 
     void ajouterInformationNew() {

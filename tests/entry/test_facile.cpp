@@ -118,6 +118,20 @@ struct Ouvert {
     }
 };
 
+// A recipe page in the partner's layout: the title and the category in its
+// head, `corps` first in its body, then the method of making with its
+// instructions and the glass link, then `fin`.
+QByteArray PageRecette(const QByteArray& titre, const QByteArray& categorie,
+                       const QByteArray& corps, const QByteArray& instructions,
+                       const QByteArray& lienVerre, const QByteArray& fin) {
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n<title>" + titre +
+           "</title>\n<meta content=\"" + categorie +
+           "\" itemprop=\"recipeCategory\">\n</head><body>\n" + corps +
+           "<p class=\"realisation\">R\xc3\xa9"
+           "alisez la recette <u>Au verre</u><span itemprop=\"recipeInstructions\"><br>" +
+           instructions + "</span> Servir dans un verre de type " + lienVerre + "</p>\n" + fin;
+}
+
 QStringList Fichiers(const QString& dir) {
     return QDir(dir).entryList(QDir::Files);
 }
@@ -599,22 +613,22 @@ private slots:
     void pageHostile() {
         Ouvert o;
         Facile& w = o.W();
-        QByteArray b =
-            "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n"
-            "<title>Recette du Cocktail L'\xc3\x89t\xc3\xa9 \"indien\"; DROP TABLE Cocktails; "
-            ".:. Recettes</title>\n"
-            "<meta content=\"Tiki'; DELETE FROM Categorie; l'\xc3\xaele \xe2\x98\x80\xc5\x93 \" "
-            "itemprop=\"recipeCategory\">\n</head><body>\n";
+        const QByteArray titre =
+            "Recette du Cocktail L'\xc3\x89t\xc3\xa9 \"indien\"; DROP TABLE Cocktails; "
+            ".:. Recettes";
+        const QByteArray categorie =
+            "Tiki'; DELETE FROM Categorie; l'\xc3\xaele \xe2\x98\x80\xc5\x93 ";
         const QByteArray remplissage =
             "<p>Un paragraphe de remplissage, pour que la page p\xc3\xa8se deux m\xc3\xa9gaoctets "
             "comme les plus lourdes.</p>\n";
-        while (b.size() < 2 * 1024 * 1024) b += remplissage;
-        b += "<p class=\"realisation\">R\xc3\xa9"
-             "alisez la recette <u>Au verre</u>"
-             "<span itemprop=\"recipeInstructions\"><br>M\xc3\xa9langer ; servir.</span> Servir "
-             "dans un verre de type <a href=\"#\">Verre d'O'Neil</a></p>\n"
-             "<h2>Histoire du cocktail</h2>Le sucre < le citron, toujours.\n"
-             "<h2>Commentaires de la recette</h2></body></html>";
+        const qsizetype tete = PageRecette(titre, categorie, {}, {}, {}, {}).indexOf("<p class");
+        QByteArray corps;
+        while (tete + corps.size() < 2 * 1024 * 1024) corps += remplissage;
+        const QByteArray b =
+            PageRecette(titre, categorie, corps, "M\xc3\xa9langer ; servir.",
+                        "<a href=\"#\">Verre d'O'Neil</a>",
+                        "<h2>Histoire du cocktail</h2>Le sucre < le citron, toujours.\n"
+                        "<h2>Commentaires de la recette</h2></body></html>");
         o.site.srv.Page(QStringLiteral("/recette-cocktail-hostile.htm"), b);
         QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-hostile.htm")));
         o.Analyser();
@@ -639,6 +653,41 @@ private slots:
         w.Creer.ClickIt();
         QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt(),
                  categories + 1);
+    }
+
+    // A name longer than a one-line box used to keep reaches the collection
+    // whole; a NUL that a page's script puts in a category or a glass is
+    // dropped from the looked-up text, and the creation succeeds.
+    void nomLongEtNulDansLesRecherches() {
+        Ouvert o;
+        Facile& w = o.W();
+        QString nom;
+        for (int i = 0; i < 40000; ++i) nom += QChar(u'a' + i % 26);
+        const QByteArray b = PageRecette(
+            "Recette du Cocktail " + nom.toUtf8() + " .:. Recettes", "x", {}, "M\xc3\xa9langer.",
+            "<a id=\"verre\" href=\"#\">x</a>",
+            "<script>document.querySelector('meta[itemprop=recipeCategory]')"
+            ".setAttribute('content', 'Tiki\\u0000 Bar ');"
+            "document.getElementById('verre').textContent = 'Coll\\u0000ins';</script>\n"
+            "<h2>Commentaires de la recette</h2></body></html>");
+        o.site.srv.Page(QStringLiteral("/recette-cocktail-longue.htm"), b);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-longue.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), nom);
+        QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Tiki") + QChar(0) + QStringLiteral(" Bar"));
+        QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Coll") + QChar(0) + QStringLiteral("ins"));
+        const int verres =
+            Fixture::Rows(QStringLiteral("SELECT count(*) From Verre")).value(0).toInt();
+        w.Creer.ClickIt();
+        QCOMPARE(o.Messages(), QStringList{QStringLiteral("Création réussie ! ")});
+        QCOMPARE(Fixture::Rows(QStringLiteral(
+                     "SELECT length(c.Recette), k.Categorie, v.Verre From Cocktails c, "
+                     "Categorie k, Verre v where c.NCategorie = k.NCategorie and c.Nverre = "
+                     "v.Nverre and c.Numero = (SELECT max(Numero) From Cocktails)")),
+                 QStringList{QStringLiteral("40005|Tiki Bar|Collins")});
+        // The sample's Collins is found, not made again.
+        QCOMPARE(Fixture::Rows(QStringLiteral("SELECT count(*) From Verre")).value(0).toInt(),
+                 verres);
     }
 
     // A link that asks for a new window opens in the same view; the page's

@@ -25,6 +25,61 @@ private slots:
         QCOMPARE(Val(""), 0LL);
         QCOMPARE(Trim("  a b  "), QString("a b"));
         QCOMPARE(Doubled("Jus d'orange d'été"), QString("Jus d''orange d''été"));
+        QCOMPARE(SansNul(QString("Ti") + QChar(0) + "ki" + QChar(0)), QString("Tiki"));
+    }
+
+    // A one-line box keeps every character it is given or typed, however
+    // long the text; a limit set on purpose still holds.
+    void oneLineBoxKeepsTheWholeText() {
+        TextBox box;
+        box.show();
+        QString text;
+        for (int i = 0; i < 100000; ++i) text += QChar(u'a' + i % 26);
+        box.SetText(text);
+        QCOMPARE(box.Text().size(), text.size());
+        QSignalSpy changes(&box, &TextBox::Change);
+        box.Editor()->setFocus();
+        QTest::keyClick(box.Editor(), Qt::Key_End);
+        QTest::keyClicks(box.Editor(), "!");
+        QCOMPARE(box.Text(), text + u'!');
+        QCOMPARE(changes.size(), 1);
+        box.TypeIt(text + text);
+        QCOMPARE(box.Text(), text + text);
+        box.SetMaxLength(5);
+        QCOMPARE(box.Text(), QString("abcde"));
+        box.SetMaxLength(0);
+        box.SetText(text);
+        QCOMPARE(box.Text(), text);
+    }
+
+    // A multi-line box gives its text back as it holds it: only its line
+    // ends are written CR LF.
+    void multiLineBoxGivesItsTextRaw_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("back");
+        const QString nbsp = QString(QChar(0x00a0));
+        const QString ls = QString(QChar(0x2028));
+        QTest::newRow("no-break spaces") << "a" + nbsp + ":" + nbsp + "b"
+                                         << "a" + nbsp + ":" + nbsp + "b";
+        QTest::newRow("line separator") << "un" + ls + "deux"
+                                        << "un" + ls + "deux";
+        QTest::newRow("narrow no-break space and tab")
+            << QString::fromUtf8("5\u202fcl\tx") << QString::fromUtf8("5\u202fcl\tx");
+        QTest::newRow("line ends") << "a\r\nb\nc\rd"
+                                   << "a\r\nb\r\nc\r\nd";
+        QTest::newRow("paragraph separator is a line end") << "a" + QString(QChar(0x2029)) + "b"
+                                                           << "a\r\nb";
+        QTest::newRow("empty lines") << "\r\n\r\nx\r\n"
+                                     << "\r\n\r\nx\r\n";
+    }
+    void multiLineBoxGivesItsTextRaw() {
+        QFETCH(QString, given);
+        QFETCH(QString, back);
+        TextBox box(nullptr, true);
+        box.SetText(given);
+        QCOMPARE(box.Text(), back);
+        box.TypeIt(back);
+        QCOMPARE(box.Text(), back);
     }
 
     // A label and a message show their text as typed, whatever it holds:

@@ -198,6 +198,109 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, d.OpenRecordset("SELECT * From Absente"));
     }
 
+    // One column of the first row written, the others untouched and unread.
+    void setFirstField_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("ordinal");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("text, key with a blank")
+            << "SELECT * From Cocktails where Numero =  2" << 6 << QVariant("Piler")
+            << QStringList{"1|Mojito|<null>", "2|Daïquiri|Piler"};
+        QTest::newRow("first row in query order")
+            << "SELECT * From Cocktails where Numero > 0 order by Recette asc" << 1
+            << QVariant("Zombie") << QStringList{"1|Mojito|<null>", "2|Zombie|<null>"};
+        QTest::newRow("number") << "SELECT * From Cocktails where Numero = 1" << 6 << QVariant(4LL)
+                                << QStringList{"1|Mojito|4", "2|Daïquiri|<null>"};
+        QTest::newRow("null") << "select * from cocktails where Numero = 1" << 1 << QVariant()
+                              << QStringList{"1|<null>|<null>", "2|Daïquiri|<null>"};
+    }
+    void setFirstField() {
+        QFETCH(QString, sql);
+        QFETCH(int, ordinal);
+        QFETCH(QVariant, value);
+        QFETCH(QStringList, after);
+        Fixture fx;
+        fx.WriteSeed(R"({"recettes": [{"nom": "Mojito"}, {"nom": "Daïquiri"}]})");
+        {
+            Database d = db::OpenDb();
+            d.Execute("UPDATE Cocktails SET Photo = '1#2#3' WHERE Numero = 1");
+            d.SetFirstField(sql, ordinal, value);
+        }
+        QCOMPARE(
+            Fixture::Rows("SELECT Numero, Recette, preparation From Cocktails order by Numero"),
+            after);
+        QCOMPARE(Fixture::Rows("SELECT Photo From Cocktails where Numero = 1"),
+                 QStringList{"1#2#3"});
+    }
+    void setFirstFieldRefuses() {
+        Fixture fx;
+        fx.WriteSeed(R"({"recettes": [{"nom": "Mojito"}]})");
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        Database d = db::OpenDb();
+        for (const char* sql : {"SELECT * From Cocktails where Numero = 9",
+                                "SELECT Recette From Cocktails", "SELECT * From Absente"}) {
+            QVERIFY_THROWS_EXCEPTION(DbError, d.SetFirstField(sql, 1, "x"));
+        }
+        QVERIFY_THROWS_EXCEPTION(DbError, d.SetFirstField("SELECT * From Cocktails", 13, "x"));
+        QVERIFY_THROWS_EXCEPTION(DbError, d.SetFirstField("SELECT * From Cocktails", -1, "x"));
+        d.Close();
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+    }
+
+    // The engine's reasons reach the user in French, and never with the
+    // statement: a full disk, a statement the engine does not read, a
+    // missing table, a constraint of the file.
+    void reasonsInFrench_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << "full"
+                                   << "le disque est plein";
+        QTest::newRow("statement not read")
+            << "SELECT * From Cocktails where Recette = 'L''été"
+            << "l'instruction n'est pas comprise par la base de données";
+        QTest::newRow("syntax") << "SELECT * Fro Cocktails"
+                                << "l'instruction n'est pas comprise par la base de données";
+        QTest::newRow("missing table") << "SELECT * From Absente"
+                                       << "la table « Absente » est absente";
+        QTest::newRow("missing column") << "SELECT Couleur From Cocktails"
+                                        << "la colonne « Couleur » est absente";
+        QTest::newRow("key twice") << "INSERT INTO Categorie VALUES (1, 'Double')"
+                                   << "une règle de la base de données refuse cette valeur";
+    }
+    void reasonsInFrench() {
+        QFETCH(QString, step);
+        QFETCH(QString, reason);
+        Fixture fx;
+        fx.WriteSeed(R"({"categories": ["Apéritif"], "recettes": [{"nom": "Mojito"}]})");
+        const QByteArray before = Fixture::ReadFile(fx.DbFile());
+        QString message;
+        try {
+            Database d = db::OpenDb();
+            if (step == "full") {
+                // The file may grow by no page: the engine answers as on a full disk.
+                auto pages = d.OpenRecordset("PRAGMA page_count");
+                d.Execute("PRAGMA max_page_count = " + pages.Fields(0).toString());
+                auto rs = d.OpenRecordset("SELECT * From Cocktails");
+                rs.Edit();
+                rs.SetField(6, QString(200000, u'x'));
+                rs.Update();
+            } else if (step.startsWith("INSERT")) {
+                d.Execute(step);
+            } else {
+                d.OpenRecordset(step);
+            }
+            QFAIL("the step should have failed");
+        } catch (const DbError& e) {
+            message = e.Message();
+        }
+        QVERIFY2(message.contains("(" + reason + ")"), qPrintable(message));
+        for (const char* engine : {"database", "disk", "full", "syntax", "no such", "SELECT",
+                                   "Fro ", "Double", "UNIQUE", "constraint"})
+            QVERIFY2(!message.contains(engine, Qt::CaseInsensitive), qPrintable(message));
+        QCOMPARE(Fixture::ReadFile(fx.DbFile()), before);
+    }
+
     void emptyResultIsNeverWalked() {
         Fixture fx;
         fx.WriteSeed(R"({})");

@@ -1,15 +1,20 @@
 // The in-place editors of the recipe and glass panels, driven through the
 // main window over a real collection file.
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>
 
+#include "db/Photo.h"
 #include "db/Schema.h"
 #include "platform/CommonDialog.h"
+#include "platform/Database.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Resume.h"
@@ -18,6 +23,7 @@
 #include "recipe_view/CadreVerre.h"
 #include "shell/Frmmain.h"
 #include "support/Fixture.h"
+#include "support/PetitDisque.h"
 
 namespace {
 
@@ -143,6 +149,76 @@ void Reussir() {
         V().Desciption.TypeIt(V().Desciption.Text() + ".");
 }
 
+// The bytes a column holds in the file, as the engine keeps them.
+QByteArray Octets(const QString& fichier, long long recette, const char* colonne) {
+    sqlite3* db = nullptr;
+    QByteArray out;
+    if (sqlite3_open_v2(fichier.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        const QByteArray sql =
+            QByteArray("SELECT CAST(") + colonne +
+            " AS BLOB) FROM Cocktails WHERE Numero = " + QByteArray::number(recette);
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            out = QByteArray(static_cast<const char*>(sqlite3_column_blob(st, 0)),
+                             sqlite3_column_bytes(st, 0));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return out;
+}
+
+// Writes a text into the file as another program would, bound as it is.
+void Ecrire(const QString& fichier, long long recette, const char* colonne, const QString& texte) {
+    sqlite3* db = nullptr;
+    sqlite3_open(fichier.toUtf8().constData(), &db);
+    sqlite3_stmt* st = nullptr;
+    const QByteArray sql = QByteArray("UPDATE Cocktails SET ") + colonne +
+                           " = ?1 WHERE Numero = " + QByteArray::number(recette);
+    const QByteArray utf8 = texte.toUtf8();
+    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    if (sqlite3_step(st) != SQLITE_DONE) qFatal("cannot write %s", colonne);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+// The columns the engine is asked to read, as "Table.Colonne".
+int NoterLecture(void* lus, int action, const char* table, const char* colonne, const char*,
+                 const char*) {
+    if (action == SQLITE_READ && table && colonne)
+        static_cast<QStringList*>(lus)->append(
+            QStringLiteral("%1.%2").arg(QString::fromUtf8(table), QString::fromUtf8(colonne)));
+    return SQLITE_OK;
+}
+
+// A picture whose every point differs: it does not compress.
+QByteArray Bruit(int w, int h, const char* format) {
+    QImage img(w, h, QImage::Format_RGB32);
+    quint32 x = 2463534242u;
+    for (int y = 0; y < h; ++y)
+        for (int i = 0; i < w; ++i) {
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
+            img.setPixel(i, y, x | 0xff000000u);
+        }
+    QByteArray b;
+    QBuffer buf(&b);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return b;
+}
+
+// Types at the end of a text box, as the user does after a click there.
+void TaperALaFin(platform::TextBox& boite, const QString& frappes) {
+    QWidget* e = boite.Editor();
+    e->setFocus();
+    QTest::keyClick(e, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(e, frappes);
+}
+
 // A small picture file.
 QString Image(const QString& chemin, int w = 40, int h = 20) {
     QImage img(w, h, QImage::Format_RGB32);
@@ -262,6 +338,25 @@ private slots:
         QVERIFY(!R().LCategorie.Visible());
         // The other recipes keep theirs.
         QCOMPARE(Champ(1, "NCategorie").toLongLong(), 1);
+    }
+
+    // A NUL in a typed entry (pasted from elsewhere) is no part of its name:
+    // the entry is found or made without it, and nothing is refused.
+    void nulDansUneEntreeTapee() {
+        Demarrer();
+        Montrer(11);
+        R().Data[6].ClickIt();
+        Taper(R().LCategorie, QString("Class") + QChar(0) + "ique");
+        Entree(R().LCategorie);
+        QCOMPARE(Champ(11, "NCategorie").toLongLong(), 2);
+        QCOMPARE(Compte("Categorie"), 2);
+        R().Data[6].ClickIt();
+        Taper(R().LCategorie, QString("Ti") + QChar(0) + "ki");
+        Entree(R().LCategorie);
+        QCOMPARE(Valeur("SELECT Categorie From Categorie where NCategorie = 3").toString(),
+                 QString("Tiki"));
+        QCOMPARE(Champ(11, "NCategorie").toLongLong(), 3);
+        QCOMPARE(Messages(), 0);
     }
 
     void choixOuEntreeSansChangement_data() {
@@ -673,6 +768,77 @@ private slots:
         }
     }
 
+    // A keystroke in a recipe whose photo, a picture of 2 MB, is kept in
+    // the file writes its text and reads nothing else of the row: the
+    // photo is neither read back nor rewritten by the program.
+    void frappeSansRelireLaPhoto() {
+        Demarrer();
+        const QByteArray image = Bruit(820, 820, "PNG");
+        QVERIFY2(image.size() > 2000000, qPrintable(QString::number(image.size())));
+        Ecrire(fx->DbFile(), 11, "Photo", db::PhotoInline(image));
+        const QByteArray photo = Octets(fx->DbFile(), 11, "Photo");
+        Montrer(11);
+        QCOMPARE(R().Photo.Picture().width(), 820);
+        QStringList lus;
+        platform::DatabaseSeam::WhenOpened(
+            [&](sqlite3* db) { sqlite3_set_authorizer(db, NoterLecture, &lus); });
+        TaperALaFin(*R().Saisie[0], "e");
+        platform::DatabaseSeam::WhenOpened({});
+        QCOMPARE(Octets(fx->DbFile(), 11, "preparation"), QByteArray("Pilere"));
+        QCOMPARE(Octets(fx->DbFile(), 11, "Photo"), photo);
+        QVERIFY(!lus.isEmpty());
+        // Only the key: the engine names the row id by an empty column.
+        for (const QString& lu : lus)
+            QVERIFY2(lu == "Cocktails.Numero" || lu == "Cocktails.", qPrintable(lus.join(", ")));
+    }
+
+    // One letter typed changes only that letter in the file: no-break
+    // spaces, line separators, tabs and line ends stay as they were.
+    void frappeGardeLaTypographie() {
+        Demarrer();
+        const QString texte = QString::fromUtf8(
+            "Sucre\u00a0de canne\u2028puis la menthe\r\nglace\u202fpil\u00e9e\tet\u00a0: "
+            "\u00ab\u00a0fin\u00a0\u00bb");
+        Ecrire(fx->DbFile(), 1, "Deco", texte);
+        Montrer(1);
+        QCOMPARE(R().Saisie[1]->Text(), texte);
+        TaperALaFin(*R().Saisie[1], "!");
+        QCOMPARE(Octets(fx->DbFile(), 1, "Deco"), (texte + u'!').toUtf8());
+        // A line typed ends as the file's lines do.
+        QTest::keyClick(R().Saisie[1]->Editor(), Qt::Key_Return);
+        QTest::keyClicks(R().Saisie[1]->Editor(), "x");
+        QCOMPARE(Octets(fx->DbFile(), 1, "Deco"), (texte + QStringLiteral("!\r\nx")).toUtf8());
+    }
+
+    // A picture of 2000 bytes or more is kept by its path, "#" and all, and
+    // shown again from it.
+    void photoAuNomAvecDiese() {
+        Demarrer();
+        Montrer(11);
+        QVERIFY(QDir().mkpath(fx->Dir() + "/Soirée #2"));
+        const QString chemin = fx->Dir() + "/Soirée #2/Cocktail #3.jpg";
+        Fixture::WriteFile(chemin, Bruit(120, 90, "JPG"));
+        QVERIFY(QFileInfo(chemin).size() >= 2000);
+        {
+            platform::CommonDialogSeam::Scripted dialogue({chemin});
+            QTest::mousePress(&R().CadrePhoto, Qt::LeftButton, {}, QPoint(2, 2));
+            QCOMPARE(platform::CommonDialogSeam::Calls().size(), 1);
+        }
+        QCOMPARE(Champ(11, "Photo").toString(), chemin);
+        for (int fois = 0; fois < 2; ++fois) {
+            Montrer(12);
+            QCOMPARE(R().CadrePhoto.Caption(), QString("Pas de photo"));
+            Montrer(11);
+            QCOMPARE(R().Photo.Picture().size(), QSize(120, 90));
+            QCOMPARE(R().CadrePhoto.Caption(), QString());
+        }
+        // After a new start too.
+        Frmmain::Unload();
+        QVERIFY(fx->StartMain());
+        Montrer(11);
+        QCOMPARE(R().Photo.Picture().size(), QSize(120, 90));
+    }
+
     void unChargementNEcritRien() {
         Demarrer();
         Executer("UPDATE Cocktails SET Deco = '  large  ', Histoire = NULL WHERE Numero = 12");
@@ -876,6 +1042,58 @@ private slots:
         // After a write that worked, a new failure is told again.
         QCOMPARE(Messages(), avant + 2);
         R().Saisie[0]->TypeIt("fin");
+    }
+
+    // A disk that is full, or a folder that became read-only, refuses the
+    // write in French words; the file stays as it was, with no journal.
+    void disquePleinOuLectureSeule_data() {
+        QTest::addColumn<bool>("plein");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("disque plein") << true << "le disque est plein";
+        QTest::newRow("lecture seule") << false << "en lecture seule";
+    }
+    void disquePleinOuLectureSeule() {
+        QFETCH(bool, plein);
+        QFETCH(QString, raison);
+        Demarrer();
+        Montrer(11);
+        std::unique_ptr<PetitDisque> disque;
+        QString dossier = fx->Dir();
+        if (plein || ::geteuid() == 0) {
+            // Root writes through permissions: only a file system of its
+            // own can be full or read-only for it.
+            disque = std::make_unique<PetitDisque>(4 << 20);
+            if (!disque->Pret()) QSKIP(qPrintable("no small disk here: " + disque->Pourquoi()));
+            dossier = disque->Dir();
+            QVERIFY(QFile::copy(fx->DbFile(), dossier + "/db.mdb"));
+            qputenv("BRIVANTA_DOSSIER", dossier.toUtf8());
+        }
+        const QString fichier = dossier + "/db.mdb";
+        TaperALaFin(*R().Saisie[0], "e");
+        QCOMPARE(Octets(fichier, 11, "preparation"), QByteArray("Pilere"));
+        const int avant = Messages();
+        if (plein)
+            QVERIFY(disque->Remplir());
+        else if (disque)
+            QVERIFY(disque->LectureSeule());
+        else
+            QVERIFY(QFile::setPermissions(fichier, QFileDevice::ReadOwner) &&
+                    QFile::setPermissions(dossier, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const QByteArray octets = Fixture::ReadFile(fichier);
+        TaperALaFin(*R().Saisie[0], "s");
+        QCOMPARE(Messages(), avant + 1);
+        const QString message = platform::MessageSeam::Calls().last().prompt;
+        QVERIFY2(message.contains("pas pu être enregistrée") && message.contains(raison),
+                 qPrintable(message));
+        for (const char* anglais : {"database", "disk", "readonly", "attempt", "SELECT", "UPDATE"})
+            QVERIFY2(!message.contains(anglais, Qt::CaseInsensitive), qPrintable(message));
+        QCOMPARE(R().Saisie[0]->Text(), QString("Pileres"));
+        QCOMPARE(Fixture::ReadFile(fichier), octets);
+        QVERIFY(!QFile::exists(fichier + "-journal"));
+        if (!disque)
+            QFile::setPermissions(
+                dossier, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("BRIVANTA_DOSSIER", fx->Dir().toUtf8());
     }
 
     void niveauNonEcritRevientAuStocke() {

@@ -1,11 +1,16 @@
 // Backing up the collection to a file of the user's choice, and putting a
 // backup back in its place.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QtTest>
 
 #include "db/Collection.h"
 #include "platform/CommonDialog.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
+#include "platform/Remplacement.h"
 #include "platform/Settings.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
@@ -32,6 +37,26 @@ const QString kFilter = "Tous les fichiers MDB (*.mdb)|*.mdb";
 // Files of a folder other than the settings folder.
 QStringList Files(const QString& dir) {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// The copies of ours lying in a folder, by name.
+QStringList Copies(const QString& dir) {
+    return QDir(dir).entryList({"*.copie-brivanta-*"}, QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// What a copy of the program killed between writing a whole copy of the
+// collection and renaming it leaves: another process writes it, and is
+// killed before the rename.
+bool CopieTuee(const QString& target, const QByteArray& octets) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        platform::Remplacement r(target);
+        if (r.Ouvrir() && r.Ecrire(octets)) ::kill(::getpid(), SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFSIGNALED(status) &&
+           WTERMSIG(status) == SIGKILL;
 }
 
 }  // namespace
@@ -138,6 +163,55 @@ private slots:
         QCOMPARE(Files(fx.Dir()), before);
     }
 
+    // The next backup, restore or start removes what a killed copy left;
+    // the copy that a running program is still writing stays.
+    void staleCopiesRemoved_data() {
+        QTest::addColumn<QString>("next");
+        QTest::newRow("backup") << "backup";
+        QTest::newRow("restore") << "restore";
+        QTest::newRow("start") << "start";
+    }
+    void staleCopiesRemoved() {
+        QFETCH(QString, next);
+        Fixture fx;
+        fx.WriteSeed(kLive);
+        const QString backup = fx.Dir() + "/copies/ancienne.mdb";
+        QVERIFY(QDir(fx.Dir()).mkpath("copies"));
+        db::WriteCollection(backup, Fixture::Parse(kBackup));
+        QVERIFY(fx.StartMain());
+        const QByteArray live = Fixture::ReadFile(fx.DbFile());
+        // A copy of another program still being written, then one killed
+        // while it backed up, or while it restored over db.mdb.
+        const QString dir = next == "backup" ? fx.Dir() + "/copies" : fx.Dir();
+        const QString target = next == "backup" ? backup : fx.DbFile();
+        platform::Remplacement running(dir + "/autre.mdb");
+        QVERIFY(running.Ouvrir());
+        QVERIFY(running.Ecrire("en cours"));
+        QVERIFY(CopieTuee(target, live));
+        const QString kept = QFileInfo(running.Temporaire()).fileName();
+        QStringList copies = Copies(dir);
+        QCOMPARE(copies.size(), 2);
+        copies.removeOne(kept);
+        const QString left = dir + "/" + copies.value(0);
+        QCOMPARE(QFileInfo(left).size(), live.size());
+
+        if (next == "start") {
+            Frmmain::Unload();
+            QVERIFY(fx.StartMain());
+        } else {
+            platform::CommonDialogSeam::Scripted seam({backup});
+            F().Outils[next == "backup" ? 5 : 6]->ClickIt();
+            QCOMPARE(platform::CommonDialogSeam::Calls().size(), 1);
+        }
+        QCOMPARE(platform::MessageSeam::Calls().size(), 0);
+        QVERIFY(!QFile::exists(left));
+        QCOMPARE(Copies(dir), QStringList{kept});
+        if (next == "backup") QCOMPARE(Fixture::ReadFile(backup), live);
+        if (next == "restore") QCOMPARE(Fixture::ReadFile(fx.DbFile()), Fixture::ReadFile(backup));
+        running.Abandonner();
+        QCOMPARE(Copies(dir), QStringList());
+    }
+
     // -------------------------------------------------------------- restore
     void restoreShowsSavedKind() {
         Fixture fx;
@@ -163,8 +237,8 @@ private slots:
         QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Apéritif", "Chaud", "Digestif"}));
         QCOMPARE(F().Liste.SelectedItem(), F().Liste.Item(1));
         QCOMPARE(F().LTDroit.Caption(), QString("Apéritif"));
-        // Nothing is left beside the restored file.
-        QCOMPARE(Files(fx.Dir()), (QStringList{"ancienne.mdb", "db.mdb"}));
+        // Nothing is left beside the restored file but the running copy's lock.
+        QCOMPARE(Files(fx.Dir()), (QStringList{"ancienne.mdb", "db.mdb", "db.mdb.verrou"}));
     }
 
     void restoreRefused_data() {
@@ -216,7 +290,7 @@ private slots:
         QCOMPARE(Fixture::Texts(F().Liste), (QStringList{"Classique", "Tropical"}));
         QStringList left = Files(fx.Dir());
         left.removeAll("choisi.mdb");
-        QCOMPARE(left, QStringList{"db.mdb"});
+        QCOMPARE(left, (QStringList{"db.mdb", "db.mdb.verrou"}));
     }
 
     void restoreCancelled_data() {

@@ -15,6 +15,7 @@
 #include "shell/General.h"
 #include "shell/Splash.h"
 #include "support/Fixture.h"
+#include "support/PetitDisque.h"
 
 using platform::MessageSeam::Calls;
 
@@ -183,16 +184,72 @@ private slots:
     }
 
     // A lock that cannot be made (its place taken by a folder) is not a
-    // running copy: the program starts, with nothing to say.
+    // running copy: the program starts, and says once that it could not
+    // make sure it runs alone.
     void lockThatCannotBeMade() {
         Fixture fx;
         fx.WriteSeed(kSeed);
         const QString lock = platform::SingleInstance::DefaultLockPath();
+        QCOMPARE(lock, fx.DbFile() + ".verrou");
         QVERIFY(QDir().mkpath(lock));
         QVERIFY(fx.StartMain());
         QVERIFY(F().isVisible());
-        QVERIFY(Calls().isEmpty());
+        QCOMPARE(Calls().size(), 1);
+        QVERIFY2(Calls()[0].prompt.startsWith("Brivanta ne peut pas s'assurer qu'il est seul à "
+                                              "utiliser la collection « " +
+                                              fx.DbFile() + " »"),
+                 qPrintable(Calls()[0].prompt));
+        QVERIFY(Calls()[0].prompt.contains(lock));
+        QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
         QVERIFY(QDir(lock).removeRecursively());
+    }
+
+    // In a read-only folder the lock file of an earlier start still serves:
+    // the first copy takes it and a second is refused. Where none was ever
+    // made, the program starts and says it could not make one.
+    void readOnlyFolder_data() {
+        QTest::addColumn<bool>("lockFileThere");
+        QTest::newRow("lock file made before") << true;
+        QTest::newRow("no lock file") << false;
+    }
+    void readOnlyFolder() {
+        QFETCH(bool, lockFileThere);
+        Fixture fx;
+        std::unique_ptr<PetitDisque> disk;
+        QString dir = fx.Dir() + "/collection";
+        if (::geteuid() == 0) {
+            disk = std::make_unique<PetitDisque>(4 << 20);
+            if (!disk->Pret()) QSKIP(qPrintable("root, and no small disk: " + disk->Pourquoi()));
+            dir = disk->Dir();
+        }
+        QVERIFY(QDir().mkpath(dir));
+        qputenv("BRIVANTA_DOSSIER", dir.toUtf8());
+        fx.WriteSeed(kSeed);
+        QVERIFY(QFile::copy(fx.DbFile(), dir + "/db.mdb"));
+        if (lockFileThere) {
+            platform::SingleInstance earlier(platform::SingleInstance::DefaultLockPath());
+            QVERIFY(earlier.TryAcquire());
+        }
+        if (disk)
+            QVERIFY(disk->LectureSeule());
+        else
+            QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(fx.StartMain());
+        QVERIFY(F().isVisible());
+        QCOMPARE(F().Liste.Count(), 2);
+        if (lockFileThere) {
+            QCOMPARE(Calls().size(), 0);
+            platform::SingleInstance second(platform::SingleInstance::DefaultLockPath());
+            QCOMPARE(second.Prendre(), platform::SingleInstance::Issue::Occupe);
+        } else {
+            QCOMPARE(Calls().size(), 1);
+            QVERIFY(Calls()[0].prompt.contains("ne peut pas s'assurer qu'il est seul"));
+        }
+        Frmmain::Unload();
+        if (!disk)
+            QFile::setPermissions(
+                dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("BRIVANTA_DOSSIER", fx.Dir().toUtf8());
     }
 
     void settingsDefaultsAndFirstTime() {
@@ -295,10 +352,12 @@ private slots:
         };
         QCOMPARE(ours(*F().Liste.viewport()), entries);
         QCOMPARE(ours(*F().LFilms.viewport()), entries);
-        for (QWidget* l :
-             {static_cast<QWidget*>(&F().Recette().LCout), static_cast<QWidget*>(&F().Recette().LDiff),
-              static_cast<QWidget*>(&F().Recette().LTeneur), static_cast<QWidget*>(&F().Recette().LCategorie),
-              static_cast<QWidget*>(&F().Recette().LMateriel), static_cast<QWidget*>(&F().Recette().LVerre)})
+        for (QWidget* l : {static_cast<QWidget*>(&F().Recette().LCout),
+                           static_cast<QWidget*>(&F().Recette().LDiff),
+                           static_cast<QWidget*>(&F().Recette().LTeneur),
+                           static_cast<QWidget*>(&F().Recette().LCategorie),
+                           static_cast<QWidget*>(&F().Recette().LMateriel),
+                           static_cast<QWidget*>(&F().Recette().LVerre)})
             QVERIFY(ours(*l));
     }
 
