@@ -23,6 +23,11 @@
 
 namespace platform {
 
+namespace {
+// No length limit on one-line editors: Qt's default cuts at 32,767.
+constexpr int kSansLimite = std::numeric_limits<int>::max();
+}  // namespace
+
 QFont SkinFont(double points, bool bold, bool underline) {
     static const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
                                       ? QStringLiteral("Verdana")
@@ -777,6 +782,8 @@ void ComboBox::SetEditable(bool e) {
     Ajuster();
     if (e) {
         setCompleter(nullptr);
+        // Typed text is kept whole, as in a one-line box.
+        lineEdit()->setMaxLength(kSansLimite);
         lineEdit()->setFont(font());
         connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) {
             if (quiet_ == 0) emit Change();
@@ -921,10 +928,6 @@ void ComboBox::changeEvent(QEvent* e) {
 }
 
 // ---------------------------------------------------------------- TextBox
-
-namespace {
-constexpr int kSansLimite = std::numeric_limits<int>::max();
-}
 
 TextBox::TextBox(QWidget* parent, bool multiLine) : Twips<QWidget>(parent) {
     setFont(SkinFont(9.75));

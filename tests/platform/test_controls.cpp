@@ -1,5 +1,7 @@
 // The controls the windows are made of, and the number and text rules
 // that list keys and layouts rely on.
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -50,6 +52,23 @@ private slots:
         box.SetMaxLength(0);
         box.SetText(text);
         QCOMPARE(box.Text(), text);
+    }
+
+    // An editable pick-list keeps a long text whole too, set by the code or
+    // pasted by the user.
+    void editableComboKeepsTheWholeText() {
+        ComboBox combo;
+        combo.SetEditable(true);
+        combo.show();
+        QString text;
+        for (int i = 0; i < 40000; ++i) text += QChar(u'a' + i % 26);
+        combo.SetText(text);
+        QCOMPARE(combo.Text().size(), text.size());
+        combo.SetText(QString());
+        QApplication::clipboard()->setText(text);
+        combo.lineEdit()->setFocus();
+        QTest::keyClick(combo.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(combo.Text(), text);
     }
 
     // A multi-line box gives its text back as it holds it: only its line
