@@ -35,6 +35,8 @@ class Recordset;
 // Why the engine's last step on this connection failed, in French words
 // the user can be shown (never the statement itself).
 QString EngineReason(sqlite3* db);
+// The kind of failure an engine result code stands for.
+DbFault FaultOf(int code);
 
 class Database {
 public:
