@@ -29,46 +29,12 @@
 #include "platform/ListView.h"
 #include "platform/Panel.h"
 #include "platform/Screen.h"
+#include "platform/TextBox.h"
 #include "platform/Twips.h"
 
 // The controls the windows are made of. Each keeps its geometry in twips as
 // the windows set it (Left, Top, Width, Height) and carries a Tag text.
 namespace platform {
-
-// A text box, on one line or on several (line ends shown as breaks, read
-// back as CR LF). Change is raised for the user's edits only; Click for a
-// click of the left button in it.
-class TextBox : public Twips<QWidget> {
-    Q_OBJECT
-public:
-    explicit TextBox(QWidget* parent = nullptr, bool multiLine = false);
-    bool MultiLine() const { return multi_ != nullptr; }
-    QString Text() const;
-    void SetText(const QString& s);
-    bool Locked() const;
-    void SetLocked(bool l);
-    void SetMaxLength(int n);
-    // The editor inside (tests type into it).
-    QWidget* Editor() const;
-    // What the user's typing does: replaces the text and raises Change.
-    void TypeIt(const QString& s);
-    // What the user's click in the box does.
-    void ClickIt();
-
-signals:
-    void Change();
-    void Click();
-    void KeyPress(int keyAscii);
-    void LostFocus();
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
-private:
-    QLineEdit* line_ = nullptr;
-    QPlainTextEdit* multi_ = nullptr;
-    int quiet_ = 0;
-};
 
 // What option buttons and check boxes share: a tick set by the code
 // without raising anything, a caption and an enabled state.
