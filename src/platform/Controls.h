@@ -29,6 +29,7 @@
 #include "platform/Label.h"
 #include "platform/ListView.h"
 #include "platform/Panel.h"
+#include "platform/ProgressBar.h"
 #include "platform/Screen.h"
 #include "platform/TextBox.h"
 #include "platform/Twips.h"
@@ -63,17 +64,6 @@ public:
 
 private:
     std::map<int, std::unique_ptr<T>> items_;
-};
-
-// A progress bar from 0 to 100.
-class ProgressBar : public Twips<QProgressBar> {
-public:
-    explicit ProgressBar(QWidget* parent = nullptr);
-    double Value() const { return value_; }
-    void SetValue(double v);
-
-private:
-    double value_ = 0;
 };
 
 // A picture button with a pressed state. Its click toggles the state (or,
