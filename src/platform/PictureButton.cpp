@@ -1,29 +1,9 @@
-#include "platform/Controls.h"
+#include "platform/PictureButton.h"
 
-#include <QAbstractSpinBox>
-#include <QApplication>
-#include <QFontDatabase>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QResizeEvent>
-#include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
-#include <QTextDocument>
-#include <QTextEdit>
-#include <QTimer>
-#include <QVBoxLayout>
-#include <algorithm>
-#include <functional>
-#include <limits>
-
-#include "platform/Collation.h"
 
 namespace platform {
-
-// ---------------------------------------------------------- PictureButton
 
 PictureButton::PictureButton(QWidget* parent) : Twips<QAbstractButton>(parent) {
     setFont(SkinFont(9.75));
