@@ -1,13 +1,109 @@
 #include "platform/Choices.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeySequence>
+#include <QStyle>
+#include <QStyleOptionButton>
+
 namespace platform {
 
 // ---------------------------------------------------- OptionButton, CheckBox
+
+namespace {
+
+// Qt announces a checkable button of its own exclusion as a radio button
+// and any other as a check box; an option button keeps its exclusion to its
+// siblings and is a radio button all the same. The rest is told as Qt tells
+// it of its own buttons.
+class AccesOption : public QAccessibleWidget {
+public:
+    explicit AccesOption(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {
+        addControllingSignal(QStringLiteral("toggled(bool)"));
+    }
+
+    QString text(QAccessible::Text t) const override {
+        QString s;
+        if (t == QAccessible::Name) {
+            s = widget()->accessibleName();
+            if (s.isEmpty()) s = SansMarque(Bouton()->text());
+        } else if (t == QAccessible::Accelerator) {
+            s = QKeySequence::mnemonic(Bouton()->text()).toString(QKeySequence::NativeText);
+        }
+        return s.isEmpty() ? QAccessibleWidget::text(t) : s;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = Bouton()->isChecked();
+        s.pressed = Bouton()->isDown();
+        return s;
+    }
+
+    QRect rect() const override {
+        const QAbstractButton* b = Bouton();
+        if (!b->isVisible()) return QRect();
+        QStyleOptionButton o;
+        o.initFrom(b);
+        o.text = b->text();
+        o.icon = b->icon();
+        o.iconSize = b->iconSize();
+        o.state |= b->isChecked() ? QStyle::State_On : QStyle::State_Off;
+        return b->style()
+            ->subElementRect(QStyle::SE_RadioButtonClickRect, &o, b)
+            .translated(b->mapToGlobal(QPoint(0, 0)));
+    }
+
+    QStringList actionNames() const override {
+        QStringList names;
+        if (widget()->isEnabled()) names << toggleAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+
+    // Choosing an option from a screen reader does what the user's click
+    // does: it selects the option, never clears it, and raises Click.
+    void doAction(const QString& action) override {
+        if (!widget()->isEnabled()) return;
+        if (action == toggleAction())
+            Bouton()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QAbstractButton* Bouton() const { return static_cast<QAbstractButton*>(widget()); }
+    // The caption without its shortcut marks ("&&" is an ampersand).
+    static QString SansMarque(QString s) {
+        for (qsizetype i = 0; i < s.size(); ++i)
+            if (s.at(i) == u'&') s.remove(i, 1);
+        return s;
+    }
+};
+
+QAccessibleInterface* FabriqueOption(const QString& classe, QObject* o) {
+    if (classe == QLatin1String(OptionButton::staticMetaObject.className()) && o &&
+        o->isWidgetType())
+        return new AccesOption(static_cast<QWidget*>(o));
+    return nullptr;
+}
+
+void AnnoncerOptions() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    QAccessible::installFactory(FabriqueOption);
+}
+
+}  // namespace
 
 OptionButton::OptionButton(QWidget* parent) : Choice<QRadioButton>(parent) {
     setFont(SkinFont(9.75));
     // Qt's own exclusion reaches into nested panels; ours keeps to siblings.
     setAutoExclusive(false);
+    AnnoncerOptions();
     connect(this, &QAbstractButton::toggled, this, [this](bool on) {
         if (on) ClearSiblings();
     });

@@ -32,7 +32,8 @@ public:
 
 // An option button: selecting one clears the others of the same container
 // (its direct siblings only: options in a panel inside it are a choice of
-// their own). Click is raised for the user's click only.
+// their own). Click is raised for the user's click only. A screen reader
+// meets it as a radio button.
 class OptionButton : public Choice<QRadioButton> {
     Q_OBJECT
 public:

@@ -1,4 +1,6 @@
 // Option buttons, check boxes and list boxes.
+#include <QAccessible>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "platform/Choices.h"
@@ -99,6 +101,59 @@ private slots:
         QVERIFY(y.Value());
         x.SetValue(true);
         QVERIFY(x.Value() && !y.Value());
+    }
+    // A screen reader meets an option as a radio button and a tick as a
+    // check box, each with its caption and its state; choosing an option
+    // there does what a click does: it selects, never clears, and raises
+    // Click.
+    void optionsAreRadioButtonsToAScreenReader() {
+        QWidget w;
+        OptionButton a(&w), b(&w);
+        CheckBox c(&w);
+        const struct {
+            QAbstractButton* control;
+            const char* caption;
+            const char* name;
+            QAccessible::Role role;
+        } cases[] = {{&a, "Commençant par", "Commençant par", QAccessible::RadioButton},
+                     {&b, "Rechercher &Partout", "Rechercher Partout", QAccessible::RadioButton},
+                     {&c, "Coût", "Coût", QAccessible::CheckBox}};
+        int top = 0;
+        for (const auto& k : cases) {
+            k.control->setText(QString::fromUtf8(k.caption));
+            k.control->setGeometry(0, top, 100, 20);
+            top += 20;
+        }
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const auto& k : cases) {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(k.control);
+            QVERIFY(i);
+            QCOMPARE(i->role(), k.role);
+            QCOMPARE(i->text(QAccessible::Name), QString::fromUtf8(k.name));
+            QVERIFY(i->state().checkable);
+        }
+        QAccessibleInterface* ia = QAccessible::queryAccessibleInterface(&a);
+        QAccessibleInterface* ib = QAccessible::queryAccessibleInterface(&b);
+        a.SetValue(true);
+        QVERIFY(ia->state().checked && !ib->state().checked);
+        QVERIFY(!ia->rect().isEmpty());
+        QVERIFY(QRect(a.mapToGlobal(QPoint(0, 0)), a.size()).contains(ia->rect()));
+
+        QSignalSpy clicks(&b, &OptionButton::Click);
+        QAccessibleActionInterface* act = ib->actionInterface();
+        QVERIFY(act);
+        QVERIFY(act->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        act->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(b.Value() && !a.Value());
+        act->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(b.Value());
+        QCOMPARE(clicks.count(), 2);
+        a.SetValue(true);
+        b.SetEnabled(false);
+        act->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(a.Value() && !b.Value());
+        QCOMPARE(clicks.count(), 2);
     }
 };
 
