@@ -18,8 +18,10 @@ rm -rf "$home"
 
 # Only these suites are built a second time, to keep the run short; any
 # fault a sanitizer finds ends its test with a failure.
-SANITIZED=(test_platform_database test_platform_controls test_db_collection
-           test_db_procedures test_shell_startup test_shell_damaged)
+SANITIZED=(test_platform_database test_platform_vbtext test_platform_twips
+           test_platform_label test_platform_listview test_platform_combobox
+           test_platform_textbox test_platform_choices test_platform_picturebutton
+           test_db_collection test_db_procedures test_shell_startup test_shell_damaged)
 SAN="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$SAN" -DCMAKE_EXE_LINKER_FLAGS="$SAN"

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -49,6 +50,15 @@ QStringList Unnamed(QWidget& window) {
     return out;
 }
 
+// The captions of the choices met walking down a window's accessibility
+// tree, with the role each is announced with.
+void Choices(QAccessibleInterface* a, QMap<QString, QAccessible::Role>& out) {
+    if (!a) return;
+    const auto* b = qobject_cast<const QAbstractButton*>(a->object());
+    if (b && b->isCheckable()) out.insert(a->text(QAccessible::Name), a->role());
+    for (int i = 0; i < a->childCount(); ++i) Choices(a->child(i), out);
+}
+
 }  // namespace
 
 class TestAccessibility : public QObject {
@@ -85,6 +95,30 @@ private slots:
         platform::ModalSeam::OnShow([&](QDialog& d) { missing = Unnamed(d); });
         QVERIFY(General::OuvrirFenetre(static_cast<short>(code)));
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join("\n")));
+    }
+
+    // The search window's options are a choice of one, as the display-mode
+    // window's are: announced as radio buttons, its ticks as check boxes.
+    void searchWindowOptionsAreRadioButtons() {
+        Fixture fx;
+        fx.WriteSample();
+        QVERIFY(fx.StartMain());
+        QAccessible::setActive(true);
+        QMap<QString, QAccessible::Role> roles;
+        platform::ModalSeam::OnShow(
+            [&](QDialog& d) { Choices(QAccessible::queryAccessibleInterface(&d), roles); });
+        QVERIFY(General::OuvrirFenetre(5));
+        const QMap<QString, QAccessible::Role> expected{
+            {QString::fromUtf8("Commençant par"), QAccessible::RadioButton},
+            {QStringLiteral("Rechercher Partout"), QAccessible::RadioButton},
+            {QStringLiteral("Liste des Cocktails"), QAccessible::RadioButton},
+            {QString::fromUtf8("Liste des Catégorie"), QAccessible::RadioButton},
+            {QStringLiteral("Liste des Verres"), QAccessible::RadioButton},
+            {QString::fromUtf8("Liste des Ingrédients"), QAccessible::RadioButton},
+            {QString::fromUtf8("Coût"), QAccessible::CheckBox},
+            {QString::fromUtf8("Difficulté"), QAccessible::CheckBox},
+            {QStringLiteral("Teneur en Alcool"), QAccessible::CheckBox}};
+        QCOMPARE(roles, expected);
     }
 };
 

@@ -1,16 +1,15 @@
-// Pick-lists, text boxes, the scrolling container and the pop-up menu:
-// their events stand for what the user does, never for what the code does.
+// Pick-lists: their events stand for what the user does, never for what
+// the code does; a typed or pasted text stays whole.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "platform/Controls.h"
-#include "platform/Menu.h"
+#include "platform/ComboBox.h"
 #include "platform/Resume.h"
+#include "platform/TextBox.h"
 
 using namespace platform;
 
@@ -34,9 +33,26 @@ struct Window {
 };
 }  // namespace
 
-class TestInputs : public QObject {
+class TestComboBox : public QObject {
     Q_OBJECT
 private slots:
+    // An editable pick-list keeps a long text whole too, set by the code or
+    // pasted by the user.
+    void editableComboKeepsTheWholeText() {
+        ComboBox combo;
+        combo.SetEditable(true);
+        combo.show();
+        QString text;
+        for (int i = 0; i < 40000; ++i) text += QChar(u'a' + i % 26);
+        combo.SetText(text);
+        QCOMPARE(combo.Text().size(), text.size());
+        combo.SetText(QString());
+        QApplication::clipboard()->setText(text);
+        combo.lineEdit()->setFocus();
+        QTest::keyClick(combo.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(combo.Text(), text);
+    }
+
     void comboRaisesNothingWhileCodeFillsOrSetsIt_data() {
         QTest::addColumn<bool>("editable");
         QTest::newRow("drop-down list") << false;
@@ -168,91 +184,7 @@ private slots:
         win.other.setFocus();
         QTRY_COMPARE(lost.count(), 1);
     }
-
-    void textBoxChangeOnlyForTheUser() {
-        QWidget w;
-        TextBox one(&w), many(&w, true);
-        w.show();
-        QSignalSpy c1(&one, &TextBox::Change);
-        QSignalSpy c2(&many, &TextBox::Change);
-        one.SetText("Menthe");
-        many.SetText("Piler la menthe.\r\nAjouter le rhum.");
-        QCOMPARE(c1.count(), 0);
-        QCOMPARE(c2.count(), 0);
-        // CR LF shows as a line break and reads back as CR LF.
-        auto* edit = static_cast<QPlainTextEdit*>(many.Editor());
-        QCOMPARE(edit->document()->blockCount(), 2);
-        QCOMPARE(many.Text(), QString("Piler la menthe.\r\nAjouter le rhum."));
-        many.Editor()->setFocus();
-        edit->moveCursor(QTextCursor::End);
-        QTest::keyClicks(many.Editor(), "ab");
-        QCOMPARE(c2.count(), 2);
-        QTest::keyClicks(one.Editor(), "s");
-        QCOMPARE(c1.count(), 1);
-        QCOMPARE(one.Text(), QString("Menthes"));
-    }
-
-    void textBoxClickForTheLeftButtonOnly() {
-        QWidget w;
-        TextBox one(&w), many(&w, true);
-        one.setGeometry(0, 0, 100, 24);
-        many.setGeometry(0, 30, 100, 60);
-        w.show();
-        QSignalSpy k1(&one, &TextBox::Click);
-        QSignalSpy k2(&many, &TextBox::Click);
-        QTest::mouseClick(one.Editor(), Qt::LeftButton);
-        QTest::mouseClick(one.Editor(), Qt::RightButton);
-        // The multi-line editor takes the mouse in its viewport.
-        QTest::mouseClick(static_cast<QPlainTextEdit*>(many.Editor())->viewport(), Qt::LeftButton);
-        QCOMPARE(k1.count(), 1);
-        QCOMPARE(k2.count(), 1);
-        one.SetText("Menthe");
-        QCOMPARE(k1.count(), 1);
-    }
-
-    void scrollPanelScrollsItsExtent() {
-        QWidget w;
-        ScrollPanel s(&w);
-        s.Move(0, 0, 3000, 3000);  // 200 pixels
-        w.resize(300, 300);
-        w.show();
-        s.SetScrollHeight(15000);
-        QCOMPARE(s.Content()->height(), 1000);
-        QVERIFY(s.verticalScrollBar()->maximum() > 0);
-        s.SetScrollHeight(0);
-        QCOMPARE(s.Content()->height(), s.viewport()->height());
-    }
-
-    void menuSeamRecordsAndChooses() {
-        MenuSeam::Enable();
-        Menu m("Menu1");
-        auto& add = m.Add("Ajouter", "&Ajouter");
-        auto& del = m.Add("Supprimer", "&Supprimer");
-        del.Enabled = false;
-        QSignalSpy added(&add, &MenuItem::Click);
-        QSignalSpy deleted(&del, &MenuItem::Click);
-        MenuSeam::Choose("Supprimer");
-        PopupMenu(m, nullptr);
-        MenuSeam::Choose("Ajouter");
-        PopupMenu(m, nullptr);
-        QCOMPARE(MenuSeam::Popups().size(), 2);
-        QCOMPARE(MenuSeam::Popups().first().disabled, QStringList{"Supprimer"});
-        QCOMPARE(deleted.count(), 0);
-        QCOMPARE(added.count(), 1);
-        MenuSeam::Disable();
-    }
-
-    void controlArrayLoadsAndUnloads() {
-        ControlArray<Label> a;
-        a.Set(0, std::make_unique<Label>());
-        a.Set(2, std::make_unique<Label>());
-        QCOMPARE(a.UBound(), 2);
-        QVERIFY(!a.Exists(1));
-        QVERIFY_THROWS_EXCEPTION(ControlError, a[1]);
-        a.Unload(2);
-        QCOMPARE(a.Count(), 1);
-    }
 };
 
-QTEST_MAIN(TestInputs)
-#include "test_inputs.moc"
+QTEST_MAIN(TestComboBox)
+#include "test_combobox.moc"

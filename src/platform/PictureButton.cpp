@@ -1,0 +1,105 @@
+#include "platform/PictureButton.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace platform {
+
+PictureButton::PictureButton(QWidget* parent) : Twips<QAbstractButton>(parent) {
+    setFont(SkinFont(9.75));
+    police_.Noter(*this);
+    setAttribute(Qt::WA_Hover);
+    connect(this, &QAbstractButton::clicked, this, &PictureButton::ClickIt);
+}
+
+void PictureButton::SetValue(bool v) {
+    value_ = v;
+    update();
+}
+
+void PictureButton::ShowPicture(const QPixmap& p) {
+    Picture = p;
+    update();
+}
+
+void PictureButton::SetForeColor(const QColor& c) {
+    ForeColor = c;
+    update();
+}
+
+void PictureButton::ClickIt() {
+    if (Group > 0) {
+        if (parentWidget())
+            for (auto* b : parentWidget()->findChildren<PictureButton*>(Qt::FindDirectChildrenOnly))
+                if (b != this && b->Group == Group) b->SetValue(false);
+        SetValue(true);
+    } else {
+        SetValue(!value_);
+    }
+    emit Click();
+}
+
+void PictureButton::setText(const QString& s) {
+    QAbstractButton::setText(s);
+    Ajuster();
+}
+
+QRect PictureButton::BoiteTexte() const {
+    // A caption drawn from the left keeps a small inner margin.
+    return (TextFlags & Qt::AlignLeft) ? rect().adjusted(6, 0, -4, 0) : rect();
+}
+
+void PictureButton::Ajuster() {
+    police_.Ajuster(*this, text(), BoiteTexte(), TextFlags);
+}
+
+void PictureButton::resizeEvent(QResizeEvent* e) {
+    QAbstractButton::resizeEvent(e);
+    Ajuster();
+}
+
+void PictureButton::changeEvent(QEvent* e) {
+    QAbstractButton::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        police_.Noter(*this);
+        Ajuster();
+    }
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    // Flags or a caption set behind the button's back are fitted here.
+    Ajuster();
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPixmap& face = (value_ && !PictureDn.isNull()) ? PictureDn : Picture;
+    if (!face.isNull()) p.drawPixmap(rect(), face);
+    if (!Icon.isNull()) {
+        const QSize s = Icon.size().scaled(size() * 0.8, Qt::KeepAspectRatio);
+        const QRect r(QPoint((width() - s.width()) / 2, (height() - s.height()) / 2), s);
+        p.drawPixmap(r, Icon);
+    }
+    if (!text().isEmpty()) {
+        p.setPen(ForeColor);
+        p.setFont(font());
+        // Cut at the button's edge when no size reads whole.
+        const QRect r = BoiteTexte();
+        p.setClipRect(r);
+        p.drawText(r, TextFlags, text());
+    }
+}
+
+void PictureButton::enterEvent(QEnterEvent* e) {
+    QAbstractButton::enterEvent(e);
+    emit MouseEnter();
+}
+
+void PictureButton::leaveEvent(QEvent* e) {
+    QAbstractButton::leaveEvent(e);
+    emit MouseLeave();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
+    QAbstractButton::mouseReleaseEvent(e);
+}
+
+}  // namespace platform
