@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QtTest>
 
 #include "db/Photo.h"
@@ -100,12 +101,13 @@ QLineEdit* Editor(const platform::ListView& l) {
 // Types a new label over the selected entry and ends the edit with `end`.
 void EditLabel(platform::ListView& l, const QString& text, Qt::Key end) {
     l.StartLabelEdit();
-    QLineEdit* editor = Editor(l);
+    // The list deletes its editor once the edit ends.
+    QPointer<QLineEdit> editor = Editor(l);
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, end);
-    QTRY_VERIFY(!editor->isVisible());
+    QTRY_VERIFY(!editor || !editor->isVisible());
 }
 
 void SortBy(int kind) {
