@@ -3,7 +3,7 @@
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
 
-#include <QtEndian>
+#include <QByteArrayView>
 #include <cmath>
 
 namespace platform {
@@ -16,19 +16,26 @@ constexpr int kTaillePlacable = 22;
 constexpr double kPointsParPouce = 72;
 constexpr double kPixelsParPouce = 96;
 
-quint16 Mot(const QByteArray& b, int i) {
-    return qFromLittleEndian<quint16>(b.constData() + i);
+// Every read stops at the end of the bytes: past it, a short file reads 0.
+// A view of an empty array holds no pointer at all to read through.
+quint16 Mot(QByteArrayView b, qsizetype i) {
+    if (i < 0 || i > b.size() - 2) return 0;
+    return static_cast<quint16>(uchar(b[i]) | uchar(b[i + 1]) << 8);
+}
+
+quint32 DoubleMot(QByteArrayView b, qsizetype i) {
+    return Mot(b, i) | quint32(Mot(b, i + 2)) << 16;
 }
 
 // The header that follows the placeable one, or begins a plain metafile.
-bool EnTeteWmf(const QByteArray& b, int debut) {
+bool EnTeteWmf(QByteArrayView b, qsizetype debut) {
     if (b.size() < debut + 6) return false;
     const quint16 type = Mot(b, debut), taille = Mot(b, debut + 2), version = Mot(b, debut + 4);
     return (type == 1 || type == 2) && taille == 9 && (version == 0x0100 || version == 0x0300);
 }
 
-bool Placable(const QByteArray& b) {
-    return b.size() >= 4 && qFromLittleEndian<quint32>(b.constData()) == kCleePlacable;
+bool Placable(QByteArrayView b) {
+    return b.size() >= 4 && DoubleMot(b, 0) == kCleePlacable;
 }
 
 // One use of the library, released on every way out.
@@ -72,7 +79,8 @@ int Recevoir(void* contexte, char* octets, int longueur) {
 }  // namespace
 
 bool IsMetafile(const QByteArray& head) {
-    return Placable(head) ? EnTeteWmf(head, kTaillePlacable) : EnTeteWmf(head, 0);
+    const QByteArrayView b(head);
+    return Placable(b) ? EnTeteWmf(b, kTaillePlacable) : EnTeteWmf(b, 0);
 }
 
 MetafilePicture ReadMetafile(const QByteArray& bytes, qint64 maxPixels) {
@@ -86,9 +94,11 @@ MetafilePicture ReadMetafile(const QByteArray& bytes, qint64 maxPixels) {
     wmfD_Rect cadre{};
     if (wmf_scan(api, 0, &cadre) != wmf_E_None) return out;
     double largeur = 0, hauteur = 0;
-    const quint16 pouce = Placable(octets) ? Mot(octets, 14) : 0;
-    const int dx = static_cast<qint16>(Mot(octets, 10)) - static_cast<qint16>(Mot(octets, 6));
-    const int dy = static_cast<qint16>(Mot(octets, 12)) - static_cast<qint16>(Mot(octets, 8));
+    // The frame of a placeable header, from its corners and units to the inch.
+    const bool placable = Placable(octets);
+    const quint16 pouce = placable ? Mot(octets, 14) : 0;
+    const int dx = placable ? qint16(Mot(octets, 10)) - qint16(Mot(octets, 6)) : 0;
+    const int dy = placable ? qint16(Mot(octets, 12)) - qint16(Mot(octets, 8)) : 0;
     if (pouce > 0 && dx != 0 && dy != 0) {
         // The frame of the picture, as its header gives it: the drawing
         // keeps its place and its margins inside it.

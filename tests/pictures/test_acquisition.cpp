@@ -522,6 +522,13 @@ private slots:
         const QString illisible = "ce n'est pas une image que le programme sait lire";
         const QByteArray d = Dessin();
         QTest::newRow("header alone") << d.left(22 + 18) << illisible;
+        // Files that end inside the headers the reader looks at.
+        QTest::newRow("empty") << QByteArray() << illisible;
+        QTest::newRow("placeable key alone") << d.left(4) << illisible;
+        QTest::newRow("placeable header cut") << d.left(22 + 6) << illisible;
+        const QByteArray simple =
+            Metafichier().Rectangle({0, 0, 10, 10}, kRouge).Octets({0, 0, 10, 10}, 0);
+        QTest::newRow("plain header cut") << simple.left(6) << illisible;
         QTest::newRow("cut in a record") << d.left(22 + 18 + 10) << illisible;
         QByteArray demesure = d;
         // The first record claims far more than the file holds.
