@@ -38,6 +38,22 @@ bool Placable(QByteArrayView b) {
     return b.size() >= 4 && DoubleMot(b, 0) == kCleePlacable;
 }
 
+// Whether a record sets the map mode. Without one the library reports the
+// drawing in points of the placeable frame; with one (drawing programs set
+// MM_ANISOTROPIC and a window), in units of its own.
+bool FixeModeDeMappage(QByteArrayView b, qsizetype debut) {
+    constexpr quint16 kSetMapMode = 0x0103;
+    qsizetype i = debut + 2 * qsizetype(Mot(b, debut + 2));
+    while (i >= 0 && i <= b.size() - 6) {
+        const quint32 taille = DoubleMot(b, i);
+        const quint16 fonction = Mot(b, i + 4);
+        if (fonction == kSetMapMode) return true;
+        if (fonction == 0 || taille < 3 || taille > quint32((b.size() - i) / 2)) return false;
+        i += 2 * qsizetype(taille);
+    }
+    return false;
+}
+
 // One use of the library, released on every way out.
 class Lecteur {
 public:
@@ -100,14 +116,18 @@ MetafilePicture ReadMetafile(const QByteArray& bytes, qint64 maxPixels) {
     const int dx = placable ? qint16(Mot(octets, 10)) - qint16(Mot(octets, 6)) : 0;
     const int dy = placable ? qint16(Mot(octets, 12)) - qint16(Mot(octets, 8)) : 0;
     if (pouce > 0 && dx != 0 && dy != 0) {
-        // The frame of the picture, as its header gives it: the drawing
-        // keeps its place and its margins inside it.
+        // The frame of the picture, as its header gives it, sets its size.
         const double l = std::abs(dx) / double(pouce), h = std::abs(dy) / double(pouce);
-        cadre.TL = {0, 0};
-        cadre.BR = {static_cast<float>(l * kPointsParPouce),
-                    static_cast<float>(h * kPointsParPouce)};
         largeur = std::round(l * kPixelsParPouce);
         hauteur = std::round(h * kPixelsParPouce);
+        // In points, the frame itself is the box: the drawing keeps its
+        // place and its margins inside it. In the library's own units, the
+        // drawing is played in the box its scan reports.
+        if (!FixeModeDeMappage(octets, kTaillePlacable)) {
+            cadre.TL = {0, 0};
+            cadre.BR = {static_cast<float>(l * kPointsParPouce),
+                        static_cast<float>(h * kPointsParPouce)};
+        }
     } else {
         // Without a frame, the extent of the drawing, one pixel to the point.
         largeur = std::ceil(cadre.BR.x - cadre.TL.x);

@@ -80,8 +80,14 @@ public:
         Enregistrement(formes_, 0x01F0, {1});
         return *this;
     }
+    // A map mode set before the window, as drawing programs write it.
+    Metafichier& ModeDeMappage(quint16 mode) {
+        mode_ = mode;
+        return *this;
+    }
     QByteArray Octets(const QRect& cadre, int unitsPerInch) const {
         QByteArray corps;
+        if (mode_) Enregistrement(corps, 0x0103, {mode_});
         // Window origin and extent, then a null pen as object 0.
         Enregistrement(corps, 0x020B, {Mot(cadre.top()), Mot(cadre.left())});
         Enregistrement(corps, 0x020C, {Mot(cadre.height()), Mot(cadre.width())});
@@ -144,12 +150,16 @@ private:
         return *this;
     }
     QByteArray formes_;
+    quint16 mode_ = 0;
     mutable quint32 max_ = 9;
 };
 
 const QRgb kRouge = qRgb(255, 0, 0);
 const QRgb kBleu = qRgb(0, 0, 255);
 const QRgb kBlanc = qRgb(255, 255, 255);
+const QRgb kVert = qRgb(0, 255, 0);
+const QRgb kJaune = qRgb(255, 255, 0);
+const QRgb kNoir = qRgb(0, 0, 0);
 
 // A frame of 200 x 100 units at 96 to the inch: red on the left half, a
 // blue triangle in the top right corner.
@@ -161,6 +171,15 @@ QByteArray Dessin() {
 }
 
 using Points = QList<QPair<QPoint, QRgb>>;
+
+// The points whose colour is not the one expected, with the colour found.
+QString Ecarts(const QImage& img, const Points& points) {
+    QString out;
+    for (const auto& [pt, c] : points)
+        if (img.pixel(pt) != c)
+            out += QString("(%1, %2): %3 ").arg(pt.x()).arg(pt.y()).arg(img.pixel(pt), 0, 16);
+    return out;
+}
 
 // A scanner library that says what the test wants.
 class FauxScanner : public platform::ScannerBackend {
@@ -450,15 +469,54 @@ private slots:
         QCOMPARE(Messages(), QStringList{});
         const QImage img = A().PhotoScan1.Picture();
         QCOMPARE(img.size(), taille);
-        for (const auto& [pt, c] : points)
-            QVERIFY2(
-                img.pixel(pt) == c,
-                qPrintable(
-                    QString("(%1, %2): %3").arg(pt.x()).arg(pt.y()).arg(img.pixel(pt), 0, 16)));
+        QCOMPARE(Ecarts(img, points), QString());
         QCOMPARE(Montree(), img);
         QCOMPARE(A().PhotoScan2.Picture(), img);
         QCOMPARE(A().PhotoScan.Tag, path);
         QCOMPARE(Actifs(), kImage);
+    }
+
+    // Drawing programs set a map mode and a window, and no viewport: the
+    // whole drawing fills the picture, at its frame's size when it has one.
+    void metafilesWithAMapMode_data() {
+        QTest::addColumn<quint16>("mode");
+        QTest::addColumn<int>("unitsPerInch");
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("anisotropic, framed") << quint16(8) << 500 << QSize(192, 96);
+        QTest::newRow("anisotropic, framed in twips") << quint16(8) << 1440 << QSize(67, 33);
+        QTest::newRow("anisotropic, without a frame") << quint16(8) << 0 << QSize();
+        QTest::newRow("text mode set, framed") << quint16(1) << 500 << QSize(192, 96);
+    }
+    void metafilesWithAMapMode() {
+        QFETCH(quint16, mode);
+        QFETCH(int, unitsPerInch);
+        QFETCH(QSize, taille);
+        // A window of 1000 x 500 units from (100, 50): a quarter of it in
+        // each colour, and a black square in its middle.
+        const QByteArray octets = Metafichier()
+                                      .ModeDeMappage(mode)
+                                      .Rectangle({100, 50, 500, 250}, kRouge)
+                                      .Rectangle({600, 50, 500, 250}, kBleu)
+                                      .Rectangle({100, 300, 500, 250}, kVert)
+                                      .Rectangle({600, 300, 500, 250}, kJaune)
+                                      .Rectangle({550, 275, 100, 50}, kNoir)
+                                      .Octets({100, 50, 1000, 500}, unitsPerInch);
+        Ouverte o;
+        const QString path = o.fx.Dir() + "/inkscape.wmf";
+        Fixture::WriteFile(path, octets);
+        o.Ouvrir(path);
+        QCOMPARE(Messages(), QStringList{});
+        const QImage img = A().PhotoScan1.Picture();
+        if (taille.isValid()) QCOMPARE(img.size(), taille);
+        QVERIFY(img.width() > 20 && img.height() > 10);
+        const int d = img.width() - 3, b = img.height() - 3;
+        const Points points{{{2, 2}, kRouge},
+                            {{d, 2}, kBleu},
+                            {{2, b}, kVert},
+                            {{d, b}, kJaune},
+                            {{img.width() / 2, img.height() / 2}, kNoir}};
+        QCOMPARE(Ecarts(img, points), QString());
+        QCOMPARE(Montree(), img);
     }
 
     // Text is drawn where the metafile puts it (its descenders below the
