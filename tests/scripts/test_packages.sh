@@ -39,6 +39,10 @@ while [ ${#niveau[@]} -gt 0 ]; do
     /^  [^ ]/ { next }
     # A virtual alternative is taken through all its providers.
     ' | sort -u)
+  if [ ${#installe[@]} -eq "$(wc -w <<<"$packages")" ] && [ ${#suivants[@]} -eq 0 ]; then
+    echo "FAIL: apt knows no dependency of the set-up's packages (no package lists?)"
+    exit 1
+  fi
   niveau=()
   for p in "${suivants[@]}"; do
     [ -n "${installe[$p]:-}" ] && continue
