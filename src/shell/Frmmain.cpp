@@ -372,6 +372,7 @@ bool Frmmain::Form_Load() {
     // Only a running copy refuses this one; a lock that cannot be made
     // leaves the program usable.
     const auto verrou = instance_->Prendre();
+    const QString raison = instance_->Raison();
     if (verrou != platform::SingleInstance::Issue::Pris) instance_.reset();
     if (verrou == platform::SingleInstance::Issue::Occupe) {
         platform::MsgBox(QStringLiteral("  ") + AppTitle() +
@@ -390,9 +391,7 @@ bool Frmmain::Form_Load() {
                 QDir::toNativeSeparators(platform::SingleInstance::CheminCollection()) +
                 QStringLiteral(" » : le fichier de verrou « ") +
                 QDir::toNativeSeparators(platform::SingleInstance::DefaultLockPath()) +
-                QStringLiteral(" » ne peut être ni créé ni ouvert (son dossier est sans doute "
-                               "protégé en écriture).\r\r") +
-                AppTitle() +
+                QStringLiteral(" » ") + raison + QStringLiteral(".\r\r") + AppTitle() +
                 QStringLiteral(" démarre quand même ; n'en ouvrez pas une deuxième copie sur "
                                "cette collection."),
             platform::vbExclamation);
