@@ -288,6 +288,41 @@ private slots:
         qputenv("BRIVANTA_DOSSIER", fx.Dir().toUtf8());
     }
 
+    // A settings file that can be written, on a disk that is full: the first
+    // value the file refuses tells the user, once, what a file that cannot
+    // be written tells at the start; every choice still holds until the end.
+    void settingsRefusedByAFullDisk() {
+        if (::geteuid() != 0) QSKIP("filling a disk of its own needs root here");
+        PetitDisque disk(1 << 20);
+        if (!disk.Pret()) QSKIP(qPrintable("no small disk to fill: " + disk.Pourquoi()));
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        const QString settings = disk.Dir() + "/Brivanta.ini";
+        Fixture::WriteFile(settings, "[Settings]\nTris=0\n");
+        QVERIFY(disk.Remplir());
+        qputenv("BRIVANTA_REGLAGES", settings.toUtf8());
+        QVERIFY(platform::SettingsWritable("Brivanta"));
+        platform::ModalSeam::OnShow([](QDialog& d) { static_cast<Splash&>(d).Quit.ClickIt(); });
+        platform::OverrideScreenTwips(15360, 11520);
+        QVERIFY(F().Form_Load());
+        QVERIFY(F().isVisible());
+        QCOMPARE(Calls().size(), 1);
+        QVERIFY2(Calls()[0].prompt.startsWith(
+                     "Les réglages de Brivanta ne pourront pas être enregistrés : le fichier « " +
+                     settings + " » ne peut pas être écrit."),
+                 qPrintable(Calls()[0].prompt));
+        QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
+        QCOMPARE(fx.Setting("Settings", "FirstTime"), QString("1"));
+
+        // A sort chosen on the sort bar holds, and nothing more is said.
+        QTest::mouseClick(F().Bouton[1].get(), Qt::LeftButton);
+        QCOMPARE(fx.Setting("Settings", "Tris"), QString("1"));
+        QCOMPARE(F().Liste.Tag, QString("1"));
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Fixture::ReadFile(settings), QByteArray("[Settings]\nTris=0\n"));
+        Frmmain::Unload();
+    }
+
     void settingsDefaultsAndFirstTime() {
         Fixture fx;
         fx.WriteSeed(kSeed);
