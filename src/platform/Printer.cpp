@@ -202,6 +202,21 @@ void Printer::DrawText(const QString& text, const RECT& box, int flags) {
             // Lines wholly below the box are not drawn at all.
             if (!(flags & DT_NOCLIP) && top + line.y() >= r.bottom()) break;
             if (top + line.y() + line.height() > page.bottom()) break;
+            if (!(flags & DT_NOCLIP) && line.naturalTextWidth() > r.width()) {
+                // A word longer than the box (the dotted placeholder) is cut
+                // at its edge: what lies past it does not go to the page,
+                // not even hidden.
+                const QString& texte = layout->text();
+                const int debut = line.textStart();
+                const int fin =
+                    std::min(debut + line.textLength(),
+                             line.xToCursor(r.width(), QTextLine::CursorOnCharacter) + 1);
+                p.setFont(f);
+                p.drawText(
+                    QPointF(r.left() + line.cursorToX(debut), top + line.y() + line.ascent()),
+                    texte.mid(debut, fin - debut));
+                continue;
+            }
             line.draw(&p, QPointF(r.left(), top));
         }
     p.restore();

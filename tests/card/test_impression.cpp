@@ -94,8 +94,10 @@ QPageLayout A4(QPageLayout::Orientation sens) {
 // One recipe of 22 lines with the photo.
 QString SeedLongue(const QString& photo) {
     QStringList lignes;
+    // The first line without a measure: its cell shows the dotted
+    // placeholder, a word far wider than its box.
     for (int i = 1; i <= 22; ++i)
-        lignes << QStringLiteral(R"(["%1", "cl", "Ingrédient%1"])").arg(i);
+        lignes << QStringLiteral(R"(["%1", "%2", "Ingrédient%1"])").arg(i).arg(i > 1 ? "cl" : "");
     return QStringLiteral(R"({"categories": ["Tropical"], "verres": [{"nom": "Coupe"}],
   "realisations": ["Au shaker"],
   "recettes": [{"nom": "Longue", "categorie": "Tropical", "verre": "Coupe",
@@ -452,6 +454,18 @@ private slots:
         QVERIFY(ingredients);
         QVERIFY2(bas + 1 <= ingredients->yMin * 100 / 72,
                  qPrintable(QString("%1 / %2").arg(bas).arg(ingredients->yMin * 100 / 72)));
+
+        // The dotted placeholder shows, as far as its box goes: a part of
+        // its 855 dots (pdftotext joins it to the ingredient beside it).
+        bool vus = false;
+        for (const pdf::Mot& m : mots)
+            if (m.texte.startsWith("....")) {
+                vus = true;
+                const qsizetype fin = m.texte.indexOf(QRegularExpression("[^.]"));
+                const qsizetype points = fin < 0 ? m.texte.size() : fin;
+                QVERIFY2(points > 20 && points < 855, qPrintable(m.texte));
+            }
+        QVERIFY(vus);
 
         // In the file: every word inside the printable area.
         const QSizeF page = A4(paysage ? QPageLayout::Landscape : QPageLayout::Portrait)
