@@ -99,6 +99,7 @@ void FicheAlbum::ImprimerPage() {
     Z.Top = Entier(Z.Bottom + 30 * k);
     Z.Right = Entier(Z.Left + CadrePhoto.Width() * R);
     Z.Bottom = Entier(Z.Top + CadrePhoto.Height() * R);
+    const qint32 basPhoto = Z.Bottom;
 
     // From here on a step that fails is skipped.
     Resume([&] {
@@ -139,6 +140,10 @@ void FicheAlbum::ImprimerPage() {
     const platform::Label& titre = Libelle[0];
     Z.Left = Entier(titre.Left() * R);
     Z.Top = Entier(Z.Bottom + 350 * k);
+    // The boxes grow with the page's width, the gaps only with the
+    // resolution: on a wide page the photo area would reach the heading,
+    // which then starts below it.
+    if (Z.Top < basPhoto + 10 * k) Z.Top = Entier(basPhoto + 10 * k);
     Z.Right = Entier(Z.Left + titre.Width() * R);
     Z.Bottom = Entier(Z.Top + titre.Height() * R);
     Resume([&] { Dessiner(titre); });

@@ -190,14 +190,33 @@ void Printer::DrawText(const QString& text, const RECT& box, int flags) {
     if (single && (flags & DT_VCENTER)) top += (r.height() - y) / 2;
     if (single && (flags & DT_BOTTOM)) top += r.height() - y;
 
+    // Nothing is printed outside the printable area: a line that would pass
+    // its bottom is lost whole, as is all that comes after it.
+    const QRectF page = Imprimable();
     p.save();
-    if (!(flags & DT_NOCLIP)) p.setClipRect(r);
+    p.setClipRect((flags & DT_NOCLIP) ? page : r.intersected(page));
     p.setPen(ForeColor);
     for (const auto& layout : layouts)
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             // Lines wholly below the box are not drawn at all.
             if (!(flags & DT_NOCLIP) && top + line.y() >= r.bottom()) break;
+            if (top + line.y() + line.height() > page.bottom()) break;
+            if (!(flags & DT_NOCLIP) && line.naturalTextWidth() > r.width()) {
+                // A word longer than the box (the dotted placeholder) is cut
+                // at its edge: what lies past it does not go to the page,
+                // not even hidden.
+                const QString& texte = layout->text();
+                const int debut = line.textStart();
+                const int fin =
+                    std::min(debut + line.textLength(),
+                             line.xToCursor(r.width(), QTextLine::CursorOnCharacter) + 1);
+                p.setFont(f);
+                p.drawText(
+                    QPointF(r.left() + line.cursorToX(debut), top + line.y() + line.ascent()),
+                    texte.mid(debut, fin - debut));
+                continue;
+            }
             line.draw(&p, QPointF(r.left(), top));
         }
     p.restore();
@@ -214,6 +233,7 @@ void Printer::Rectangle(double x1, double y1, double x2, double y2, const QColor
 
     QPainter& p = Painter();
     p.save();
+    p.setClipRect(Imprimable());
     p.setPen(QPen(colour, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
@@ -234,6 +254,8 @@ void Printer::PaintPicture(const QPixmap& picture, double x, double y, double wi
     if (picture.isNull()) throw PrinterError("Pas d'image à imprimer.");
     QPainter& p = Painter();
     if (width <= 0 || height <= 0) return;
+    p.save();
+    p.setClipRect(Imprimable());
     // The page has no more pixels than the box: a larger picture is brought
     // down to them first, so that a camera photo does not go whole into the
     // document.
@@ -245,6 +267,11 @@ void Printer::PaintPicture(const QPixmap& picture, double x, double y, double wi
     } else {
         p.drawPixmap(QRectF(x, y, width, height), picture, QRectF(picture.rect()));
     }
+    p.restore();
+}
+
+QRectF Printer::Imprimable() const {
+    return QRectF(0, 0, ScaleWidth(), ScaleHeight());
 }
 
 void Printer::EndDoc() {

@@ -88,6 +88,8 @@ private:
     explicit Printer(std::unique_ptr<QPrinter> device);
     QPainter& Painter();
     void Finish(bool keep);
+    // The printable area, where the page is drawn.
+    QRectF Imprimable() const;
 
     std::unique_ptr<QPrinter> device_;
     std::unique_ptr<QPainter> painter_;

@@ -41,7 +41,16 @@ QHash<QString, QString>& NonGardes() {
 QString CleSession(const QString& file, const QString& path) {
     return file + u'\n' + path;
 }
+
+std::function<void()>& Avertir() {
+    static std::function<void()> avertir;
+    return avertir;
+}
 }  // namespace
+
+void SurReglageRefuse(std::function<void()> avertir) {
+    Avertir() = std::move(avertir);
+}
 
 QString GetSetting(const QString& app, const QString& section, const QString& key,
                    const QString& defaultValue) {
@@ -69,6 +78,13 @@ void SaveSetting(const QString& app, const QString& section, const QString& key,
         NonGardes().remove(CleSession(file, path));
     else
         NonGardes().insert(CleSession(file, path), value);
+    // The user is told once; the warning goes before it is shown, so that a
+    // write made while it is shown does not tell again.
+    if (!written && Avertir()) {
+        const std::function<void()> avertir = std::move(Avertir());
+        Avertir() = nullptr;
+        avertir();
+    }
 }
 
 bool HasSetting(const QString& app, const QString& section, const QString& key) {

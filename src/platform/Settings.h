@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // The per-user settings store: values kept as text by application title,
 // section and key. The file is the user's Brivanta.ini, or the one that the
@@ -21,6 +22,10 @@ QString SettingsFile(const QString& app);
 // False when the store cannot be written (its folder or file is not
 // writable, or its path runs through a file): the settings will not be kept.
 bool SettingsWritable(const QString& app);
+
+// Called at the first value that the file refuses during the session
+// (a full disk, a file made read-only), once; an empty one calls nothing.
+void SurReglageRefuse(std::function<void()> avertir);
 
 // Booleans are written as "True" or "False" and read back from either form
 // or from a number.

@@ -4,11 +4,16 @@
 
 namespace platform {
 
-// The running-copy test: the first copy holds a lock on a file beside its
-// collection (the real path of the application folder's db.mdb, with
-// ".verrou") for as long as it runs. Every copy on that collection meets
-// the same file, whatever its settings file, its session or its user; the
-// lock goes with the copy that held it, however it ends.
+// The running-copy test. The first copy on a collection holds two locks for
+// as long as it runs:
+// - one on the collection file itself (one byte of db.mdb that the database
+//   engine never locks), which every name of that file meets: a link, a hard
+//   link, a bind mount, another folder;
+// - one on a lock file beside the collection's real path (db.mdb.verrou),
+//   which stands for the collection when db.mdb is not there yet or cannot
+//   be opened for writing, and which the program's earlier copies lock.
+// Either held by another copy refuses this one; either taken is enough to
+// run alone. The locks go with the copy that held them, however it ends.
 class SingleInstance {
 public:
     enum class Issue {
@@ -16,6 +21,7 @@ public:
         Occupe,     // a running copy holds it
         Impossible  // the lock cannot be made here; no running copy is known
     };
+    // The lock file of a collection: its path followed by ".verrou".
     explicit SingleInstance(const QString& lockPath);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -26,6 +32,19 @@ public:
     bool TryAcquire() { return Prendre() == Issue::Pris; }
     void Release();
     QString LockPath() const { return path_; }
+    // After Impossible: what keeps the lock file from being made, in words
+    // that follow "le fichier de verrou « … »".
+    QString Raison() const { return raison_; }
+
+    // A restore puts a new file in place of the collection. The new file is
+    // locked before it takes the collection's name (Preparer, given the
+    // file as it is written), so that no copy comes in between; Conclure
+    // says whether the rename was made, and the lock of the file that is no
+    // longer the collection goes, or the one of the new file that never
+    // became it.
+    void Preparer(const QString& nouveau);
+    void Conclure(bool remplace);
+
     // The lock of the application folder's collection, beside it.
     static QString DefaultLockPath();
     // The collection the lock stands for: db.mdb of the application folder,
@@ -33,8 +52,14 @@ public:
     static QString CheminCollection();
 
 private:
+    Issue PrendreFichierVerrou();
+
     QString path_;
-    int fd_ = -1;
+    QString collection_;
+    int fd_ = -1;       // the lock file
+    int fichier_ = -1;  // the collection file
+    int suivant_ = -1;  // the file a restore is putting in its place
+    QString raison_;
 };
 
 }  // namespace platform

@@ -141,6 +141,7 @@ void Frmmain::Unload() {
     delete g_frmmain;
     g_frmmain = nullptr;
     g_fondPerso = false;
+    platform::SurReglageRefuse(nullptr);
 }
 
 // A tool window: the task-bar entry of the program is Pop's alone.
@@ -372,6 +373,7 @@ bool Frmmain::Form_Load() {
     // Only a running copy refuses this one; a lock that cannot be made
     // leaves the program usable.
     const auto verrou = instance_->Prendre();
+    const QString raison = instance_->Raison();
     if (verrou != platform::SingleInstance::Issue::Pris) instance_.reset();
     if (verrou == platform::SingleInstance::Issue::Occupe) {
         platform::MsgBox(QStringLiteral("  ") + AppTitle() +
@@ -390,9 +392,7 @@ bool Frmmain::Form_Load() {
                 QDir::toNativeSeparators(platform::SingleInstance::CheminCollection()) +
                 QStringLiteral(" » : le fichier de verrou « ") +
                 QDir::toNativeSeparators(platform::SingleInstance::DefaultLockPath()) +
-                QStringLiteral(" » ne peut être ni créé ni ouvert (son dossier est sans doute "
-                               "protégé en écriture).\r\r") +
-                AppTitle() +
+                QStringLiteral(" » ") + raison + QStringLiteral(".\r\r") + AppTitle() +
                 QStringLiteral(" démarre quand même ; n'en ouvrez pas une deuxième copie sur "
                                "cette collection."),
             platform::vbExclamation);
@@ -400,7 +400,9 @@ bool Frmmain::Form_Load() {
     // the collection.
     platform::Remplacement::Nettoyer(
         QFileInfo(platform::SingleInstance::CheminCollection()).absolutePath());
-    if (!platform::SettingsWritable(AppTitle()))
+    // Settings that will not be kept are told once: at once when the file
+    // cannot be written, else at the first value it refuses (a full disk).
+    const auto reglagesPerdus = [] {
         platform::MsgBox(QStringLiteral("Les réglages de ") + AppTitle() +
                              QStringLiteral(" ne pourront pas être enregistrés : le fichier « ") +
                              QDir::toNativeSeparators(platform::SettingsFile(AppTitle())) +
@@ -409,6 +411,13 @@ bool Frmmain::Form_Load() {
                                             "liste, écran d'accueil, mode d'affichage) ne seront "
                                             "pas gardés."),
                          platform::vbExclamation);
+    };
+    if (platform::SettingsWritable(AppTitle())) {
+        platform::SurReglageRefuse(reglagesPerdus);
+    } else {
+        platform::SurReglageRefuse(nullptr);
+        reglagesPerdus();
+    }
 
     Liste.SetColumnHeader(QStringLiteral("Titre"), Liste.Width());
     LFilms.SetColumnHeader(QStringLiteral("Titre"), LFilms.Width());

@@ -123,6 +123,10 @@ public:
     platform::ImageList Img;
     QTimer Timer1;
 
+    // The running copy's lock on its collection; none when it could not be
+    // taken.
+    platform::SingleInstance* Verrou() { return instance_.get(); }
+
     // Number of the entry selected in the upper list.
     long long NumeroSelection = 0;
 

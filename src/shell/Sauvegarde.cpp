@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 
 #include "db/Schema.h"
 #include "platform/AppFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Remplacement.h"
 #include "platform/Resume.h"
+#include "platform/SingleInstance.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 
@@ -25,7 +27,9 @@ QString Compared(const QString& path) {
 
 // Copies a whole file. The copy is written beside the target and renamed
 // over it only once complete, so a failure leaves the target as it was.
-bool CopierFichier(const QString& from, const QString& to, QString* why) {
+// avantRenommer is given the complete copy just before its rename.
+bool CopierFichier(const QString& from, const QString& to, QString* why,
+                   const std::function<void(const QString&)>& avantRenommer = {}) {
     QFile src(from);
     if (!src.open(QIODevice::ReadOnly)) {
         *why = QStringLiteral("le fichier « %1 » ne peut pas être lu").arg(from);
@@ -47,6 +51,7 @@ bool CopierFichier(const QString& from, const QString& to, QString* why) {
         *why = QStringLiteral("le fichier « %1 » n'a pas pu être lu entièrement").arg(from);
         return false;
     }
+    if (avantRenommer) avantRenommer(dst.Temporaire());
     if (!dst.Valider()) {
         *why = QStringLiteral("le fichier « %1 » n'a pas pu être enregistré").arg(to);
         return false;
@@ -77,8 +82,16 @@ void Remplacer(const QString& chosen) {
     // other program changes it between the checks and the copy.
     QString why;
     bool copied = false;
-    const db::Examination e =
-        db::Examine(chosen, db::Depth::Whole, [&] { copied = CopierFichier(chosen, live, &why); });
+    // The running copy's lock goes on to the new file before it takes the
+    // collection's place: no second copy comes in between.
+    platform::SingleInstance* verrou = Frmmain::Instance().Verrou();
+    const db::Examination e = db::Examine(chosen, db::Depth::Whole, [&] {
+        copied = CopierFichier(chosen, live, &why, [&](const QString& nouveau) {
+            if (verrou) verrou->Preparer(nouveau);
+        });
+    });
+    // Once the chosen file is closed: the old file's lock goes only then.
+    if (verrou) verrou->Conclure(copied);
     if (!e) {
         Signaler(QStringLiteral("Le fichier « %1 » ne peut pas être restauré : %2.\n"
                                 "La base de données actuelle est conservée.")

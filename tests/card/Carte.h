@@ -4,6 +4,7 @@
 // takes to show a recipe and open its card.
 #include <QImage>
 #include <QtTest>
+#include <functional>
 
 #include "card/FicheAlbum.h"
 #include "platform/Menu.h"
@@ -51,18 +52,26 @@ inline QString Seed(const QString& photo, const QString& prepaCharlie = QString(
         .arg(photo, prepaCharlie.isEmpty() ? QStringLiteral("Secouer et servir.") : prepaCharlie);
 }
 
+// A 4:3 photo, green with a yellow square.
+inline QImage Photo43() {
+    QImage img(400, 300, QImage::Format_RGB32);
+    img.fill(QColor(40, 160, 90));
+    for (int y = 100; y < 200; ++y)
+        for (int x = 150; x < 250; ++x) img.setPixelColor(x, y, QColor(230, 200, 40));
+    return img;
+}
+
 // A started main window on the collection above, with a 4:3 photo file.
 struct Demarre {
     Fixture fx;
     QString photo;
-    explicit Demarre(const QString& prepaCharlie = QString()) {
+    explicit Demarre(const QString& prepaCharlie = QString())
+        : Demarre(Photo43(), [&](const QString& p) { return Seed(p, prepaCharlie); }) {}
+    // The same on a collection of the test's own, given the photo's path.
+    Demarre(const QImage& image, const std::function<QString(const QString&)>& seed) {
         photo = fx.Dir() + QStringLiteral("/photo.png");
-        QImage img(400, 300, QImage::Format_RGB32);
-        img.fill(QColor(40, 160, 90));
-        for (int y = 100; y < 200; ++y)
-            for (int x = 150; x < 250; ++x) img.setPixelColor(x, y, QColor(230, 200, 40));
-        if (!img.save(photo)) qFatal("photo");
-        fx.WriteSeed(Fixture::Parse(Seed(photo, prepaCharlie).toUtf8().constData()));
+        if (!image.save(photo)) qFatal("photo");
+        fx.WriteSeed(Fixture::Parse(seed(photo).toUtf8().constData()));
         platform::MenuSeam::Disable();
         platform::MenuSeam::Enable();
         if (!fx.StartMain()) qFatal("start");

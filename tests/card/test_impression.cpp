@@ -85,6 +85,28 @@ const struct Attendu {
     {"Inventé vers 1940.", {96, 4680, 4465, 6028}},
 };
 
+// A4 with quarter-inch margins, upright or on its side.
+QPageLayout A4(QPageLayout::Orientation sens) {
+    return QPageLayout(QPageSize(QPageSize::A4), sens, QMarginsF(0.25, 0.25, 0.25, 0.25),
+                       QPageLayout::Inch);
+}
+
+// One recipe of 22 lines with the photo.
+QString SeedLongue(const QString& photo) {
+    QStringList lignes;
+    // The first line without a measure: its cell shows the dotted
+    // placeholder, a word far wider than its box.
+    for (int i = 1; i <= 22; ++i)
+        lignes << QStringLiteral(R"(["%1", "%2", "Ingrédient%1"])").arg(i).arg(i > 1 ? "cl" : "");
+    return QStringLiteral(R"({"categories": ["Tropical"], "verres": [{"nom": "Coupe"}],
+  "realisations": ["Au shaker"],
+  "recettes": [{"nom": "Longue", "categorie": "Tropical", "verre": "Coupe",
+    "realisation": "Au shaker", "cout": 1, "difficulte": 1, "teneur": 1, "photo": "%1",
+    "lignes": [%2], "preparation": "Secouer.", "deco": "Zeste.", "description": "Longue.",
+    "histoire": "Récente."}]})")
+        .arg(photo, lignes.join(u','));
+}
+
 }  // namespace
 
 class TestImpression : public QObject {
@@ -383,6 +405,81 @@ private slots:
         const QList<pdf::Mot> lus = pdf::Mots(fichier);
         QVERIFY(pdf::Trouver(lus, "Bravo"));
         QVERIFY(!pdf::Trouver(lus, "Histoire"));
+    }
+
+    // A4 upright and on its side (« Paysage » in the print dialog), a
+    // portrait photo and 22 lines. On the wide page the boxes grow with the
+    // width and the gaps only with the resolution: the ingredients' heading
+    // starts below the photo all the same. The upright page is laid out as
+    // ever. On both, every word printed lies inside the printable area: what
+    // passes its bottom is lost, headings included.
+    void wideAndUprightPages_data() {
+        QTest::addColumn<bool>("paysage");
+        QTest::newRow("A4 portrait") << false;
+        QTest::newRow("A4 landscape") << true;
+    }
+    void wideAndUprightPages() {
+        QFETCH(bool, paysage);
+        QImage portrait(300, 400, QImage::Format_RGB32);
+        portrait.fill(QColor(40, 160, 90));
+        Demarre d(portrait, SeedLongue);
+        Montrer("Longue");
+        Ouvrir();
+        const QString fichier = d.fx.Dir() + "/a4.pdf";
+        Imprimer(fichier, A4(paysage ? QPageLayout::Landscape : QPageLayout::Portrait), 600);
+        QVERIFY(platform::MessageSeam::Calls().isEmpty());
+        QCOMPARE(pdf::Pages(fichier), 1);
+
+        const QList<Call> textes = Textes(platform::PrinterSeam::Calls());
+        auto boite = [&](const QString& texte) {
+            for (const Call& c : textes)
+                if (c.text == texte) return c.box;
+            return platform::RECT{};
+        };
+        const platform::RECT titre = boite("Ingrédients");
+        if (!paysage) QCOMPARE(titre.Top, boite("Au shaker").Bottom + 350);
+
+        const QList<pdf::Mot> mots = pdf::Mots(fichier);
+        QVERIFY2(pdf::Trouver(mots, "Longue"), "pdftotext");
+
+        // As a picture: the photo's bottom above the ingredients' heading.
+        const QImage image = pdf::Image(fichier, 100);
+        QVERIFY(!image.isNull());
+        int bas = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width() / 3; ++x)
+                if (Couleur(image, QRect(x, y, 1, 1), QColor(40, 160, 90))) bas = std::max(bas, y);
+        QVERIFY(bas > 0);
+        const pdf::Mot* ingredients = pdf::Trouver(mots, "Ingrédients");
+        QVERIFY(ingredients);
+        QVERIFY2(bas + 1 <= ingredients->yMin * 100 / 72,
+                 qPrintable(QString("%1 / %2").arg(bas).arg(ingredients->yMin * 100 / 72)));
+
+        // The dotted placeholder shows, as far as its box goes: a part of
+        // its 855 dots (pdftotext joins it to the ingredient beside it).
+        bool vus = false;
+        for (const pdf::Mot& m : mots)
+            if (m.texte.startsWith("....")) {
+                vus = true;
+                const qsizetype fin = m.texte.indexOf(QRegularExpression("[^.]"));
+                const qsizetype points = fin < 0 ? m.texte.size() : fin;
+                QVERIFY2(points > 20 && points < 855, qPrintable(m.texte));
+            }
+        QVERIFY(vus);
+
+        // In the file: every word inside the printable area.
+        const QSizeF page = A4(paysage ? QPageLayout::Landscape : QPageLayout::Portrait)
+                                .fullRect(QPageLayout::Point)
+                                .size();
+        for (const pdf::Mot& m : mots)
+            QVERIFY2(m.xMin >= 18 - 0.5 && m.yMin >= 18 - 0.5 &&
+                         m.xMax <= page.width() - 18 + 0.5 && m.yMax <= page.height() - 18 + 0.5,
+                     qPrintable(QString("%1 : %2, %3 – %4, %5")
+                                    .arg(m.texte)
+                                    .arg(m.xMin)
+                                    .arg(m.yMin)
+                                    .arg(m.xMax)
+                                    .arg(m.yMax)));
     }
 
     // Printing that cannot start: a short message, the pointer back, the

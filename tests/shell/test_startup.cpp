@@ -183,37 +183,57 @@ private slots:
                                                          QFileDevice::ExeOwner);
     }
 
-    // A lock that cannot be made (its place taken by a folder) is not a
-    // running copy: the program starts, and says once that it could not
-    // make sure it runs alone.
+    // A lock file that cannot be made (its place taken by a folder) is not a
+    // running copy. With the collection there, the lock on the file itself
+    // holds alone: the program starts without a word and a second copy is
+    // refused. With no collection yet, the program starts and says once that
+    // it could not make sure it runs alone, and why.
+    void lockThatCannotBeMade_data() {
+        QTest::addColumn<bool>("collection");
+        QTest::newRow("collection there") << true;
+        QTest::newRow("no collection yet") << false;
+    }
     void lockThatCannotBeMade() {
+        QFETCH(bool, collection);
         Fixture fx;
-        fx.WriteSeed(kSeed);
+        if (collection) fx.WriteSeed(kSeed);
         const QString lock = platform::SingleInstance::DefaultLockPath();
         QCOMPARE(lock, fx.DbFile() + ".verrou");
         QVERIFY(QDir().mkpath(lock));
         QVERIFY(fx.StartMain());
         QVERIFY(F().isVisible());
-        QCOMPARE(Calls().size(), 1);
-        QVERIFY2(Calls()[0].prompt.startsWith("Brivanta ne peut pas s'assurer qu'il est seul à "
-                                              "utiliser la collection « " +
-                                              fx.DbFile() + " »"),
-                 qPrintable(Calls()[0].prompt));
-        QVERIFY(Calls()[0].prompt.contains(lock));
-        QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
+        if (collection) {
+            QVERIFY(Calls().isEmpty());
+            platform::SingleInstance second(platform::SingleInstance::DefaultLockPath());
+            QCOMPARE(second.Prendre(), platform::SingleInstance::Issue::Occupe);
+        } else {
+            // Said once, before the missing collection is.
+            int dits = 0;
+            for (const auto& c : Calls()) dits += c.prompt.contains("s'assurer qu'il est seul");
+            QCOMPARE(dits, 1);
+            QVERIFY2(Calls()[0].prompt.startsWith("Brivanta ne peut pas s'assurer qu'il est seul à "
+                                                  "utiliser la collection « " +
+                                                  fx.DbFile() + " »"),
+                     qPrintable(Calls()[0].prompt));
+            QVERIFY(Calls()[0].prompt.contains("« " + lock + " » est un dossier"));
+            QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
+        }
+        Frmmain::Unload();
         QVERIFY(QDir(lock).removeRecursively());
     }
 
-    // In a read-only folder the lock file of an earlier start still serves:
-    // the first copy takes it and a second is refused. Where none was ever
-    // made, the program starts and says it could not make one.
+    // In a read-only folder on a read-only medium, the lock file of an
+    // earlier start still serves: the first copy takes it and a second is
+    // refused. Where none was ever made, or a link stands in its place, the
+    // program starts and says it could not make one, and why.
     void readOnlyFolder_data() {
-        QTest::addColumn<bool>("lockFileThere");
-        QTest::newRow("lock file made before") << true;
-        QTest::newRow("no lock file") << false;
+        QTest::addColumn<QString>("lockFile");
+        QTest::newRow("lock file made before") << "made";
+        QTest::newRow("no lock file") << "none";
+        QTest::newRow("link as the lock file") << "link";
     }
     void readOnlyFolder() {
-        QFETCH(bool, lockFileThere);
+        QFETCH(QString, lockFile);
         Fixture fx;
         std::unique_ptr<PetitDisque> disk;
         QString dir = fx.Dir() + "/collection";
@@ -226,30 +246,81 @@ private slots:
         qputenv("BRIVANTA_DOSSIER", dir.toUtf8());
         fx.WriteSeed(kSeed);
         QVERIFY(QFile::copy(fx.DbFile(), dir + "/db.mdb"));
-        if (lockFileThere) {
+        if (lockFile == "made") {
             platform::SingleInstance earlier(platform::SingleInstance::DefaultLockPath());
             QVERIFY(earlier.TryAcquire());
+        } else if (lockFile == "link") {
+            QVERIFY(QFile::link(fx.Dir() + "/nulle-part", dir + "/db.mdb.verrou"));
         }
-        if (disk)
+        if (disk) {
             QVERIFY(disk->LectureSeule());
-        else
+        } else {
+            QVERIFY(QFile::setPermissions(dir + "/db.mdb", QFileDevice::ReadOwner));
             QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
         QVERIFY(fx.StartMain());
         QVERIFY(F().isVisible());
         QCOMPARE(F().Liste.Count(), 2);
-        if (lockFileThere) {
+        if (lockFile == "made") {
             QCOMPARE(Calls().size(), 0);
             platform::SingleInstance second(platform::SingleInstance::DefaultLockPath());
             QCOMPARE(second.Prendre(), platform::SingleInstance::Issue::Occupe);
         } else {
             QCOMPARE(Calls().size(), 1);
-            QVERIFY(Calls()[0].prompt.contains("ne peut pas s'assurer qu'il est seul"));
+            const QString prompt = Calls()[0].prompt;
+            QVERIFY(prompt.contains("ne peut pas s'assurer qu'il est seul"));
+            QVERIFY2(prompt.contains(lockFile == "link" ? "est un lien symbolique, qui ne peut pas "
+                                                          "être remplacé par un fichier : "
+                                                        : "ne peut pas être créé : "),
+                     qPrintable(prompt));
+            QVERIFY2(prompt.contains(disk ? "son disque est en lecture seule"
+                                          : "son dossier est protégé en écriture"),
+                     qPrintable(prompt));
+            QVERIFY(!prompt.contains("sans doute"));
         }
         Frmmain::Unload();
-        if (!disk)
+        if (!disk) {
             QFile::setPermissions(
                 dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(dir + "/db.mdb",
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
         qputenv("BRIVANTA_DOSSIER", fx.Dir().toUtf8());
+    }
+
+    // A settings file that can be written, on a disk that is full: the first
+    // value the file refuses tells the user, once, what a file that cannot
+    // be written tells at the start; every choice still holds until the end.
+    void settingsRefusedByAFullDisk() {
+        if (::geteuid() != 0) QSKIP("filling a disk of its own needs root here");
+        PetitDisque disk(1 << 20);
+        if (!disk.Pret()) QSKIP(qPrintable("no small disk to fill: " + disk.Pourquoi()));
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        const QString settings = disk.Dir() + "/Brivanta.ini";
+        Fixture::WriteFile(settings, "[Settings]\nTris=0\n");
+        QVERIFY(disk.Remplir());
+        qputenv("BRIVANTA_REGLAGES", settings.toUtf8());
+        QVERIFY(platform::SettingsWritable("Brivanta"));
+        platform::ModalSeam::OnShow([](QDialog& d) { static_cast<Splash&>(d).Quit.ClickIt(); });
+        platform::OverrideScreenTwips(15360, 11520);
+        QVERIFY(F().Form_Load());
+        QVERIFY(F().isVisible());
+        QCOMPARE(Calls().size(), 1);
+        QVERIFY2(Calls()[0].prompt.startsWith(
+                     "Les réglages de Brivanta ne pourront pas être enregistrés : le fichier « " +
+                     settings + " » ne peut pas être écrit."),
+                 qPrintable(Calls()[0].prompt));
+        QCOMPARE(Calls()[0].style, int(platform::vbExclamation));
+        QCOMPARE(fx.Setting("Settings", "FirstTime"), QString("1"));
+
+        // A sort chosen on the sort bar holds, and nothing more is said.
+        QTest::mouseClick(F().Bouton[1].get(), Qt::LeftButton);
+        QCOMPARE(fx.Setting("Settings", "Tris"), QString("1"));
+        QCOMPARE(F().Liste.Tag, QString("1"));
+        QCOMPARE(Calls().size(), 1);
+        QCOMPARE(Fixture::ReadFile(settings), QByteArray("[Settings]\nTris=0\n"));
+        Frmmain::Unload();
     }
 
     void settingsDefaultsAndFirstTime() {

@@ -13,17 +13,21 @@ QString Erreur(const char* quoi) {
     return QStringLiteral("%1 : %2").arg(QString::fromLatin1(quoi),
                                          QString::fromLocal8Bit(std::strerror(errno)));
 }
-}  // namespace
-
-PetitDisque::PetitDisque(qint64 octets) {
-    // Once per process: the main thread gets mounts of its own, which
-    // propagate nowhere.
+// Once per process: the main thread gets mounts of its own, which
+// propagate nowhere. Empty when it has them, else why not.
+QString EspacePropre() {
     static const QString espace = [] {
         if (::unshare(CLONE_NEWNS) != 0) return Erreur("unshare");
         if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
             return Erreur("mount --make-rprivate");
         return QString();
     }();
+    return espace;
+}
+}  // namespace
+
+PetitDisque::PetitDisque(qint64 octets) {
+    const QString espace = EspacePropre();
     if (!espace.isEmpty()) {
         pourquoi_ = espace;
         return;
@@ -55,6 +59,28 @@ bool PetitDisque::Remplir() {
 }
 
 bool PetitDisque::LectureSeule() {
-    return ::mount(nullptr, QFile::encodeName(Dir()).constData(), nullptr,
-                   MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    return ::mount(nullptr, QFile::encodeName(Dir()).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                   nullptr) == 0;
+}
+
+Liaison::Liaison(const QString& fichier, const QString& autreNom) : cible_(autreNom) {
+    pourquoi_ = EspacePropre();
+    if (!pourquoi_.isEmpty()) return;
+    // The mount point must exist as a file.
+    QFile point(autreNom);
+    if (!point.exists() && !point.open(QIODevice::WriteOnly)) {
+        pourquoi_ = QStringLiteral("%1 ne peut pas être créé").arg(autreNom);
+        return;
+    }
+    point.close();
+    if (::mount(QFile::encodeName(fichier).constData(), QFile::encodeName(autreNom).constData(),
+                nullptr, MS_BIND, nullptr) != 0) {
+        pourquoi_ = Erreur("mount --bind");
+        return;
+    }
+    pret_ = true;
+}
+
+Liaison::~Liaison() {
+    if (pret_) ::umount2(QFile::encodeName(cible_).constData(), MNT_DETACH);
 }

@@ -29,3 +29,23 @@ private:
     bool pret_ = false;
     QString pourquoi_;
 };
+
+// One file seen under a second name through a bind mount, in the same
+// mount namespace of the test's own as PetitDisque's (processes the test
+// starts see it too); undone when it goes. Where the test may not mount,
+// Pret() is false and Pourquoi() says why.
+class Liaison {
+public:
+    Liaison(const QString& fichier, const QString& autreNom);
+    ~Liaison();
+    Liaison(const Liaison&) = delete;
+    Liaison& operator=(const Liaison&) = delete;
+
+    bool Pret() const { return pret_; }
+    QString Pourquoi() const { return pourquoi_; }
+
+private:
+    QString cible_;
+    bool pret_ = false;
+    QString pourquoi_;
+};
