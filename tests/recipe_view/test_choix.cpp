@@ -164,6 +164,44 @@ private slots:
         QCOMPARE(b.Caption(), legende);
         QCOMPARE(Fixture::ReadFile(fx->DbFile()), avant);
     }
+
+    // Scrolled down to the ingredient rows, a line committed by Enter or by
+    // a pick leaves the panel where it was, the row on screen.
+    void uneLigneEcriteLaisseLePanneauEnPlace() {
+        Demarrer();
+        Fixture::ClickEntry(F().Liste, "Americano");
+        platform::ScrollPanel& s = R().Scroll;
+        s.ensureWidgetVisible(&R().Ingre[R().Ingre.UBound()], 0, 0);
+        const int position = s.verticalScrollBar()->value();
+        QVERIFY(position > 0);
+        auto enPlace = [&](const platform::PictureButton& cellule) {
+            QCOMPARE(s.verticalScrollBar()->value(), position);
+            const QRect r(cellule.mapTo(s.viewport(), QPoint()), cellule.size());
+            QVERIFY(s.viewport()->rect().contains(r));
+        };
+
+        QTest::mouseClick(&R().Quantite[1], Qt::LeftButton);
+        platform::ComboBox& q = R().LQuantite;
+        QVERIFY(q.isVisible());
+        QTest::mouseClick(q.lineEdit(), Qt::LeftButton);
+        QTRY_VERIFY(q.hasFocus());
+        QTest::keyClick(&q, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&q, "5");
+        QTest::keyClick(&q, Qt::Key_Return);
+        QVERIFY(!q.isVisible());
+        QCOMPARE(R().Quantite[1].Caption(), QString("5"));
+        QVERIFY(Lignes("Americano").contains("5|cl|Vermouth rouge"));
+        enPlace(R().Quantite[1]);
+        if (QTest::currentTestFailed()) return;
+
+        QTest::mouseClick(&R().Ingre[2], Qt::LeftButton);
+        platform::ComboBox& i = R().LIngre;
+        Fixture::OpenList(i);
+        Fixture::ClickListEntry(i, "Cognac");
+        QVERIFY(!i.isVisible());
+        QVERIFY(Lignes("Americano").contains("||Cognac"));
+        enPlace(R().Ingre[2]);
+    }
 };
 
 QTEST_MAIN(TestChoix)
