@@ -26,7 +26,7 @@ ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) {
     // closed drop-down list, is the user's; Qt also raises activated when
     // an edit ends on an entry's exact text, which is not a pick.
     connect(this, &QComboBox::activated, this, [this](int) {
-        if (quiet_ == 0 && (popup_ || closing_ || keyPick_)) emit Click();
+        if (quiet_ == 0 && fin_ == 0 && (popup_ || closing_ || keyPick_)) emit Click();
     });
     // In the open drop-down list a key moves the highlight only; the user
     // meant the entry it lands on, as a closed list takes it at once. The
@@ -158,7 +158,12 @@ void ComboBox::keyPressEvent(QKeyEvent* e) {
 }
 
 void ComboBox::focusOutEvent(QFocusEvent* e) {
+    // The edit ends as the focus leaves, also for the list's own popup:
+    // Qt then takes the shown text for a choice of the entry it matches,
+    // which the user never made.
+    ++fin_;
     QComboBox::focusOutEvent(e);
+    --fin_;
     if (e->reason() == Qt::PopupFocusReason || popup_) return;
     emit LostFocus();
 }

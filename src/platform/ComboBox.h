@@ -63,6 +63,8 @@ public:
 private:
     // Set while the code changes the list: nothing is raised then.
     int quiet_ = 0;
+    // Set while the typed edit ends: nothing it raises is a pick.
+    int fin_ = 0;
     bool popup_ = false;
     bool closing_ = false;
     // A key is moving the entry of a closed drop-down list.

@@ -300,6 +300,16 @@ void ListView::mouseReleaseEvent(QMouseEvent* e) {
     }
 }
 
+void ListView::keyPressEvent(QKeyEvent* e) {
+    const QTreeWidgetItem* avant = SelectedItem();
+    QTreeWidget::keyPressEvent(e);
+    // A letter moves the selection to the next entry it begins; that entry
+    // is picked as the arrows pick theirs (on their release, below).
+    if (!editing_ && !e->text().isEmpty() && e->text().at(0).isPrint() && SelectedItem() &&
+        SelectedItem() != avant)
+        emit Click();
+}
+
 void ListView::keyReleaseEvent(QKeyEvent* e) {
     QTreeWidget::keyReleaseEvent(e);
     switch (e->key()) {

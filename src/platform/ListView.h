@@ -11,9 +11,10 @@
 
 // The list view with its entries and the image list of their small icons.
 // Every entry has a key of its own (a second one is refused); a sorted list
-// keeps French order; Click is raised for the user's pick, by mouse or
-// arrow keys, and a right press selects the entry under the pointer first;
-// a label edit is reported only when the user commits it.
+// keeps French order; Click is raised for the user's pick, by mouse, arrow
+// keys or a letter that moves the selection, and a right press selects the
+// entry under the pointer first; a label edit is reported only when the
+// user commits it.
 namespace platform {
 
 // A numbered set of small pictures; numbers start at 1.
@@ -113,6 +114,7 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:

@@ -110,6 +110,8 @@ private:
     void ValiderNiveau(int Index);
     void ValiderLigne(int colonne);
     void OuvrirCellule(int colonne, int Index);
+    // Hides a list after its commit, the focus left on the cell it edited.
+    void Fermer(platform::ComboBox& l, QWidget& cellule);
 
     void ChargerIngredients(const QString& n);
     // Rows 1 and up, made as copies of row 0.

@@ -1,6 +1,7 @@
 // The in-place editors of the recipe panel: the attribute pick-lists, the
 // ingredient lines, the four texts and the photo. Every change goes to the
 // file at once, to the recipe the panel shows and to no other.
+#include <QApplication>
 #include <QMouseEvent>
 
 #include "db/Schema.h"
@@ -141,6 +142,14 @@ bool CadreRecette::eventFilter(QObject* o, QEvent* e) {
 
 // ------------------------------------------------- attribute pick-lists
 
+void CadreRecette::Fermer(platform::ComboBox& l, QWidget& cellule) {
+    // A hidden list would hand the focus to the panel's first control, and
+    // the panel would scroll back to it: the cell edited takes it instead.
+    if (l.hasFocus() || l.isAncestorOf(QApplication::focusWidget()))
+        cellule.setFocus(Qt::OtherFocusReason);
+    l.hide();
+}
+
 void CadreRecette::Data_Click(int Index) {
     platform::PictureButton& b = Data[Index];
     if (!b.Value()) return;
@@ -204,7 +213,7 @@ void CadreRecette::ValiderChoix(int Index) {
     // open for another try.
     if (!ecrit) return;
     b.SetCaption(texte);
-    l.hide();
+    Fermer(l, b);
 }
 
 void CadreRecette::LCategorie_Click() {
@@ -354,7 +363,7 @@ void CadreRecette::ValiderLigne(int colonne) {
     Mesure[i].Tag = QString::number(nouveau[1]);
     Ingre[i].Tag = QString::number(nouveau[2]);
     cellules[i].SetCaption(Trim(texte).isEmpty() ? Pointilles() : texte);
-    l.hide();
+    Fermer(l, cellules[i]);
 }
 
 void CadreRecette::LQuantite_Click() {

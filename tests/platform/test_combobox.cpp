@@ -171,6 +171,44 @@ private slots:
         QCOMPARE(win.combo.ListIndex(), 1);
     }
 
+    // Opening an editable list whose text names another entry than the one
+    // it stands on (a refill by the code, or a typed text) is no pick; nor
+    // is closing it, or the focus leaving. The entry then clicked is.
+    void comboOpeningIsNoPick() {
+        Window win(true);
+        QSignalSpy click(&win.combo, &ComboBox::Click);
+        win.combo.SetText("Vodka");
+        win.combo.Clear();
+        win.combo.AddItems({"Rhum blanc", "Sirop", "Vodka"});
+        QCOMPARE(win.combo.Text(), QString("Vodka"));
+        QAbstractItemView* v = win.combo.view();
+        const QPoint fleche(win.combo.width() - 4, win.combo.height() / 2);
+        QTest::mouseClick(&win.combo, Qt::LeftButton, {}, fleche);
+        QTRY_VERIFY(v->isVisible());
+        QTest::keyClick(v, Qt::Key_Escape);
+        QTRY_VERIFY(!v->isVisible());
+        QTest::keyClicks(&win.combo, "x");
+        win.combo.lineEdit()->setText("Sirop");
+        QTest::mouseClick(&win.combo, Qt::LeftButton, {}, fleche);
+        QTRY_VERIFY(v->isVisible());
+        QTest::keyClick(v, Qt::Key_Escape);
+        QTRY_VERIFY(!v->isVisible());
+        QTest::mouseClick(win.other.Editor(), Qt::LeftButton);
+        QTRY_VERIFY(!win.combo.hasFocus());
+        QCOMPARE(click.count(), 0);
+        QCOMPARE(win.combo.Text(), QString("Sirop"));
+
+        QTest::mouseClick(&win.combo, Qt::LeftButton, {}, fleche);
+        QTRY_VERIFY(v->isVisible());
+        const QPoint at = v->visualRect(v->model()->index(0, 0)).center();
+        QTest::qWait(QApplication::doubleClickInterval());
+        QTest::mouseMove(v->viewport(), at);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY(!v->isVisible());
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(win.combo.Text(), QString("Rhum blanc"));
+    }
+
     void comboLostFocusOnlyWhenTheFocusLeaves() {
         Window win(true);
         QSignalSpy lost(&win.combo, &ComboBox::LostFocus);

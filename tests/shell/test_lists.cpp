@@ -2,11 +2,14 @@
 // from a real collection file.
 #include <QtTest>
 
+#include "card/FicheAlbum.h"
 #include "db/Schema.h"
+#include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 #include "platform/VbText.h"
+#include "recipe_view/CadreRecette.h"
 #include "shell/Frmmain.h"
 #include "shell/General.h"
 #include "support/Fixture.h"
@@ -301,6 +304,62 @@ private slots:
         General::ListerRecettesIngredient();
         QCOMPARE(F().LFilms.Count(), 0);
         QVERIFY(!platform::HourglassShown());
+    }
+
+    // A letter typed in a list moves its selection as Qt's type-ahead does;
+    // the entry it lands on is shown as a click or an arrow shows it: the
+    // heading, the panel and the card follow, in both lists.
+    void aLetterShowsTheEntryItSelects() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        QApplication::setActiveWindow(&F());
+        CadreRecette& r = F().Recette();
+        auto montre = [&](const QString& nom, const QString& categorie) {
+            QCOMPARE(F().LTDroit.Caption(), nom);
+            QCOMPARE(r.Data[6].Caption(), categorie);
+            QTest::mouseClick(F().Outils[2].get(), Qt::LeftButton);
+            FicheAlbum& c = FicheAlbum::Instance();
+            QVERIFY(c.isVisible());
+            QCOMPARE(c.Recette.Caption(), nom);
+            QCOMPARE(c.Data[1].Caption(), categorie);
+            QCOMPARE(c.Ingre[0].Caption(), r.Ingre[0].Caption());
+            c.hide();
+        };
+        QCOMPARE(F().Liste.SelectedItem()->Text(), QString("Daïquiri"));
+        F().Liste.setFocus();
+        QTest::keyClick(&F().Liste, 'm');
+        QCOMPARE(F().Liste.SelectedItem()->Text(), QString("Margarita"));
+        montre("Margarita", "Classique");
+        if (QTest::currentTestFailed()) return;
+        QVERIFY(F().Liste.SelectedItem()->Bold());
+
+        QTest::mouseClick(F().Bouton[1].get(), Qt::LeftButton);
+        Fixture::ClickEntry(F().Liste, "Tropical");
+        Fixture::ClickEntry(F().LFilms, "Écume d'été");
+        F().LFilms.setFocus();
+        QTest::keyClick(&F().LFilms, 'm');
+        QCOMPARE(F().LFilms.SelectedItem()->Text(), QString("Mojito"));
+        montre("Mojito", "Tropical");
+    }
+
+    // In kind 1 a letter that reaches a category with recipes lists them,
+    // so the menu opened on it offers no deletion.
+    void aLetterToAUsedCategoryOffersNoDeletion() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        fx.SetSetting("Settings", "Tris", "1");
+        QVERIFY(fx.StartMain());
+        Fixture::ClickEntry(F().Liste, "Vide");
+        QCOMPARE(F().LFilms.Count(), 0);
+        F().Liste.setFocus();
+        QTest::keyClick(&F().Liste, 't');
+        QCOMPARE(F().Liste.SelectedItem()->Text(), QString("Tropical"));
+        QCOMPARE(Fixture::Texts(F().LFilms), (QStringList{"Mojito", "Écume d'été"}));
+        platform::MenuSeam::Choose(QString());
+        Fixture::ClickEntry(F().Liste, "Tropical", Qt::RightButton);
+        QCOMPARE(platform::MenuSeam::Popups().size(), 1);
+        QVERIFY(platform::MenuSeam::Popups()[0].disabled.contains("Supprimer"));
     }
 };
 

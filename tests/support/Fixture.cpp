@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <QAbstractItemView>
 #include <QImage>
 #include <QJsonDocument>
+#include <QScreen>
 #include <QtTest>
 
 #include "db/Collection.h"
@@ -111,6 +113,31 @@ void Fixture::ClickEntry(platform::ListView& list, const QString& text, Qt::Mous
         QTest::mousePress(list.viewport(), button, {}, at);
 }
 
+void Fixture::OpenList(platform::ComboBox& list) {
+    QTest::mouseClick(&list, Qt::LeftButton, {}, QPoint(list.width() - 4, list.height() / 2));
+    QTRY_VERIFY(list.view()->isVisible());
+}
+
+void Fixture::CloseList(platform::ComboBox& list) {
+    QTest::keyClick(list.view(), Qt::Key_Escape);
+    QTRY_VERIFY(!list.view()->isVisible());
+}
+
+void Fixture::ClickListEntry(platform::ComboBox& list, const QString& text) {
+    QAbstractItemView* v = list.view();
+    QTRY_VERIFY(v->isVisible());
+    const int i = list.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(i >= 0, qPrintable(text));
+    const QModelIndex idx = v->model()->index(i, 0);
+    v->scrollTo(idx);
+    const QPoint at = v->visualRect(idx).center();
+    // The open list takes no release that comes at once after it opened.
+    QTest::qWait(QApplication::doubleClickInterval() / 4);
+    QTest::mouseMove(v->viewport(), at);
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!v->isVisible());
+}
+
 QMap<QString, QStringList> Fixture::AllRows() {
     QMap<QString, QStringList> out;
     const QStringList tables =
@@ -145,6 +172,16 @@ void Fixture::SetSetting(const QString& section, const QString& key, const QStri
 
 QString Fixture::Setting(const QString& section, const QString& key) const {
     return platform::GetSetting(platform::AppTitle(), section, key, QStringLiteral("<absent>"));
+}
+
+bool Fixture::StartSampleOnScreen() {
+    WriteSample();
+    const QSize s = QGuiApplication::primaryScreen()->geometry().size();
+    if (!StartMain(s.width() * 15.0, s.height() * 15.0)) return false;
+    QApplication::setActiveWindow(&Frmmain::Instance());
+    // A quick double-click interval: the open lists take a click sooner.
+    QApplication::setDoubleClickInterval(100);
+    return QTest::qWaitFor([] { return Frmmain::Instance().isActiveWindow(); });
 }
 
 bool Fixture::StartMain(double widthTwips, double heightTwips) {

@@ -9,9 +9,10 @@
 // A fresh application folder with its own settings file, the message boxes
 // answered through their seam, and the main window unloaded afterwards.
 namespace platform {
+class ComboBox;
 class ListView;
 class ListItem;
-}
+}  // namespace platform
 
 class Fixture {
 public:
@@ -57,6 +58,15 @@ public:
     // right button presses only, as a user opening the menu does).
     static void ClickEntry(platform::ListView& list, const QString& text,
                            Qt::MouseButton button = Qt::LeftButton);
+    // The sample collection, the main window started on the whole screen
+    // and made the active window, as the user meets it.
+    bool StartSampleOnScreen();
+    // A real click on the arrow of a pick-list, which opens it.
+    static void OpenList(platform::ComboBox& list);
+    // Escape in the open list, which closes it choosing nothing.
+    static void CloseList(platform::ComboBox& list);
+    // A real click on the entry of the open list with that text.
+    static void ClickListEntry(platform::ComboBox& list, const QString& text);
     // Every row of every table of the live collection, by table, sorted.
     static QMap<QString, QStringList> AllRows();
 
