@@ -1,6 +1,7 @@
 // The recipe page reader on saved page text: each field reader's cut and
 // cleaning, the order of the readers on a line, the state kept from one
 // page to the next, and pages built to hurt.
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include "entry/LecturePage.h"
@@ -292,6 +293,88 @@ private slots:
              p);
         QCOMPARE(p.Saisie[3], QStringLiteral("Histoire du cocktail\r\ndeux"));
         QVERIFY(!Module1::DansHistoire);
+    }
+
+    // The partner's links cut in halves and nested in the history: each
+    // end line removes the links once, as removing every occurrence left to
+    // right does, so a removal that joins two halves leaves that link to the
+    // next end line; however deep they nest, however many end lines follow.
+    void histoireImbriquee_data() {
+        QTest::addColumn<int>("profondeur");
+        QTest::addColumn<int>("fins");
+        QTest::newRow("une fin pour trois") << 3 << 1;
+        QTest::newRow("deux fins pour trois") << 3 << 2;
+        QTest::newRow("autant de fins") << 3 << 3;
+        QTest::newRow("plus de fins") << 3 << 7;
+        QTest::newRow("profonde") << 400 << 150;
+        QTest::newRow("profonde, et des fins de reste") << 400 << 1000;
+    }
+    void histoireImbriquee() {
+        QFETCH(int, profondeur);
+        QFETCH(int, fins);
+        const QString debut = QStringLiteral(
+            "<P><A href=\"http://recettes.test/v.php\">• Variantes de Cocktails</A> "
+            "&nbsp;");
+        const QString fin = QStringLiteral(
+            "<A href=\"http://recettes.test/d.php\">• Dates de conception des grands cocktails "
+            "classiques</A></P>");
+        QStringList lignes{QStringLiteral("<H2>Histoire du cocktail</H2>")};
+        for (int i = 0; i < profondeur; ++i) lignes << debut;
+        for (int i = 0; i < profondeur; ++i) lignes << fin;
+        for (int i = 0; i < fins; ++i)
+            lignes << QStringLiteral("<P>Commentaires de la recette : avis %1</P>").arg(i);
+        Panneau p;
+        Lire(lignes, p);
+        const int reste = std::max(0, profondeur - fins);
+        QCOMPARE(p.Saisie[3],
+                 QStringLiteral("Histoire du cocktail\r\n") +
+                     QStringLiteral("• Variantes de Cocktails  ").repeated(reste) +
+                     QStringLiteral("• Dates de conception des grands cocktails classiques")
+                         .repeated(reste));
+    }
+
+    // Histories of the links' pieces in any order, with text between them
+    // and the links in both forms, cleaned by a number of end lines: the
+    // reader gives what as many removals over the whole history give.
+    void histoireEnMorceaux() {
+        const QString liens = Module1::LiensHistoire();
+        const QString nettoyes =
+            QString(liens).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+        // Lines of the page, and what each adds to the history.
+        const QList<std::pair<QString, QString>> morceaux{
+            {QStringLiteral("<A href=x>• Variantes de Cocktails</A> &nbsp;"),
+             QStringLiteral("• Variantes de Cocktails  ")},
+            {QStringLiteral("<A href=y>• Dates de conception des grands cocktails "
+                            "classiques</A>"),
+             QStringLiteral("• Dates de conception des grands cocktails classiques")},
+            {QStringLiteral("• Variantes"), QStringLiteral("• Variantes")},
+            {QStringLiteral(" de Cocktails  • Dates de conception"),
+             QStringLiteral(" de Cocktails  • Dates de conception")},
+            {QStringLiteral(" des grands cocktails classiques"),
+             QStringLiteral(" des grands cocktails classiques")},
+            {QStringLiteral("x"), QStringLiteral("x")},
+            {QStringLiteral("•"), QStringLiteral("•")}};
+        QRandomGenerator hasard(29303);
+        for (int essai = 0; essai < 300; ++essai) {
+            QStringList lignes{QStringLiteral("<H2>Histoire du cocktail</H2>")};
+            QString attendu = QStringLiteral("Histoire du cocktail\r\n");
+            const int n = hasard.bounded(1, 60);
+            for (int i = 0; i < n; ++i) {
+                const auto& m = morceaux[hasard.bounded(morceaux.size())];
+                lignes << m.first;
+                attendu += m.second;
+            }
+            const int fins = hasard.bounded(0, 12);
+            for (int i = 0; i < fins; ++i) {
+                lignes << QStringLiteral("<H2>Commentaires de la recette</H2>");
+                attendu.remove(liens);
+                attendu.remove(nettoyes);
+            }
+            Module1::DansHistoire = false;
+            Panneau p;
+            Lire(lignes, p);
+            QCOMPARE(p.Saisie[3], attendu);
+        }
     }
 
     // Fields read as the page shows them: the markup's entities decoded
