@@ -272,7 +272,10 @@ void LireVerre(const QString& LignePage, Panneau& p) {
 
 bool ChercherPhoto(QString& LignePage, Panneau& p) {
     if (!LignePage.contains(QStringLiteral("og:image"))) return false;
-    const qsizetype a = InStr(LignePage, QStringLiteral("http://"));
+    // The first address in http or https.
+    const qsizetype http = InStr(LignePage, QStringLiteral("http://"));
+    const qsizetype https = InStr(LignePage, QStringLiteral("https://"));
+    const qsizetype a = http == 0 ? https : https == 0 ? http : std::min(http, https);
     if (a == 0) return false;
     const qsizetype b = InStr(a, LignePage, QStringLiteral(".jpg"));
     if (b == 0) return false;

@@ -578,6 +578,29 @@ private slots:
                  QStringList{QStringLiteral("<null>")});
     }
 
+    // A photo address in https is found as one in http: the reader asks for
+    // it (here where nothing answers) and the window says why none came.
+    void photoEnHttps() {
+        Ouvert o;
+        Facile& w = o.W();
+        QTcpServer libre;
+        QVERIFY(libre.listen(QHostAddress::LocalHost));
+        const QString photo =
+            QStringLiteral("https://127.0.0.1:%1/photos/mojito.jpg").arg(libre.serverPort());
+        libre.close();
+        QByteArray b = o.site.pages.value(QStringLiteral("recette-cocktail-mojito.htm"));
+        b.replace(o.site.Url(QStringLiteral("/photos/mojito.jpg")).toUtf8(), photo.toUtf8());
+        o.site.srv.Page(QStringLiteral("/recette-cocktail-https.htm"), b);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-https.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito"));
+        QCOMPARE(w.Photo.toolTip(), photo);
+        QCOMPARE(platform::InetSeam::Demandes(), QStringList{photo});
+        QVERIFY2(w.Status.Caption().startsWith(QStringLiteral("Photo non reçue")),
+                 qPrintable(w.Status.Caption()));
+        QVERIFY(w.isEnabled());
+    }
+
     // Nine ingredient lines: seven placed and the warning, exactly worded.
     void neufIngredients() {
         Ouvert o;

@@ -459,7 +459,7 @@ private slots:
     void photo() {
         Panneau p;
         Note n;
-        Lire({QStringLiteral("<META content=\"https://x/a.jpg\" property=\"og:image\">"),
+        Lire({QStringLiteral("<META content=\"ftp://x/a.jpg\" property=\"og:image\">"),
               QStringLiteral("<META content=\"http://x/B.jpg\" property=\"og:image\"> Servir dans "
                              "un verre de type <A>Coupe</A>"),
               QStringLiteral("<META content=\"http://x/c.jpg\" property=\"og:image\">")},
@@ -467,6 +467,31 @@ private slots:
         QCOMPARE(n.photos, QStringList{QStringLiteral("http://x/b.jpg")});
         QCOMPARE(p.PhotoAdresse, QStringLiteral("http://x/b.jpg"));
         QCOMPARE(p.Liste[4], QString());
+    }
+
+    // An address in https is taken as one in http; on a line that holds
+    // both, the first one.
+    void photoHttps_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<QString>("adresse");
+        QTest::newRow("https") << "<META content=\"https://x/A.jpg\" property=\"og:image\">"
+                               << "https://x/a.jpg";
+        QTest::newRow("https puis http")
+            << "<META content=\"https://x/a.jpg\" property=\"og:image\"> http://x/b.jpg"
+            << "https://x/a.jpg";
+        QTest::newRow("http puis https")
+            << "<META content=\"http://x/a.jpg\" property=\"og:image\"> https://x/b.jpg"
+            << "http://x/a.jpg";
+        QTest::newRow("https sans .jpg")
+            << "<META content=\"https://x/a.png\" property=\"og:image\">"
+            << "";
+    }
+    void photoHttps() {
+        QFETCH(QString, ligne);
+        Panneau p;
+        Note n;
+        Lire({ligne}, p, &n);
+        QTEST(p.PhotoAdresse, "adresse");
     }
 
     // Pages built to hurt: one endless line, markers in the wrong order,
