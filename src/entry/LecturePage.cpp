@@ -68,6 +68,54 @@ const QString kVerreMarque = QStringLiteral("Servir dans un verre de type");
 const QString kTdMarque =
     QStringLiteral("<TD class=important2gras vAlign=center align=left>&nbsp;");
 
+// Where the ingredient's name begins in its segment: after the link to the
+// ingredients' page, whose address ends the tag ("ingredients" and a double
+// quote and ">"); 0 without it. An address that goes on with parameters or a
+// fragment ("ingredients?id=3") is that link too, when no plain one is there.
+qsizetype DebutDuNom(const QString& segment) {
+    const QString page = QStringLiteral("ingredients");
+    const qsizetype p = InStr(segment, page + QStringLiteral("\">"));
+    if (p > 0) return p + 13;
+    for (qsizetype a = segment.indexOf(page); a >= 0; a = segment.indexOf(page, a + 1)) {
+        const qsizetype apres = a + page.size();
+        if (apres >= segment.size() || (segment[apres] != u'?' && segment[apres] != u'#')) continue;
+        // The rest of the address, up to its closing quote, then the tag's end.
+        const qsizetype guillemet = segment.indexOf(u'"', apres);
+        const qsizetype chevron = segment.indexOf(u'>', apres);
+        if (guillemet >= 0 && chevron == guillemet + 1) return chevron + 2;
+    }
+    return 0;
+}
+
+// Removes `debut` followed by `suite`, the start of a link's opening tag.
+// Where the address ends with `debut`, or goes on from there with parameters
+// or a fragment ("verres.php?verre=old"), the whole tag goes, up to its ">":
+// nothing of the address or of the tag is left in the text.
+void RetirerLien(QString& t, const QString& debut, const QString& suite = QString()) {
+    QString r;
+    qsizetype i = 0;
+    for (qsizetype a = t.indexOf(debut); a >= 0; a = t.indexOf(debut, i)) {
+        const qsizetype apres = a + debut.size();
+        qsizetype fin = -1;
+        if (apres < t.size() && (t[apres] == u'"' || t[apres] == u'?' || t[apres] == u'#')) {
+            const qsizetype chevron = t.indexOf(u'>', apres);
+            if (chevron >= 0) fin = chevron + 1;
+        }
+        if (fin < 0 && QStringView(t).sliced(apres).startsWith(suite)) fin = apres + suite.size();
+        if (fin < 0) {
+            // Neither: not this link; looked for again after its start.
+            r += QStringView(t).mid(i, apres - i);
+            i = apres;
+            continue;
+        }
+        r += QStringView(t).mid(i, a - i);
+        i = fin;
+    }
+    if (i == 0) return;
+    r += QStringView(t).mid(i);
+    t = r;
+}
+
 }  // namespace
 
 Site Site::Configure() {
@@ -113,9 +161,9 @@ void LireIngredient(const QString& LignePage, Panneau& p, int& Compteur) {
     const qsizetype p2 = InStr(p1 + 1, LignePage, fin);
     if (p2 == 0) return;
     const QString segment = Mid(LignePage, p1 + 4, p2 - p1 - 4);
-    const qsizetype pos = InStr(segment, QStringLiteral("ingredients\">"));
-    if (pos == 0) return;
-    const QString nom = Trim(Mid(segment, pos + 13));
+    const qsizetype nomDebut = DebutDuNom(segment);
+    if (nomDebut == 0) return;
+    const QString nom = Trim(Mid(segment, nomDebut));
     const qsizetype q = InStr(segment, QStringLiteral("<A title="));
     if (q == 0) return;
     const QString quantite = segment.left(q - 1);
@@ -212,8 +260,10 @@ void LirePreparation(const QString& LignePage, Panneau& p, const Site& site) {
     t.replace(QStringLiteral("<BR>"), kCrLf + QStringLiteral("- "));
     t.replace(QStringLiteral("</BR>"), kCrLf);
     for (const char* balise : {"<A>", "</A>", "<U>", "</U>"}) t.remove(QString::fromLatin1(balise));
-    t.remove(QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktails/verres.php"));
-    t.remove(QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktail.php\">"));
+    RetirerLien(
+        t, QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktails/verres.php"));
+    RetirerLien(t, QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktail.php"),
+                QStringLiteral("\">"));
     for (const char* bout : {"SPAN", "class=important", "</TR", "</", "< ", ">", "\""})
         t.remove(QString::fromLatin1(bout));
     t = Trim(t.remove(QStringLiteral("• ")));

@@ -171,7 +171,7 @@ Attendu PageAttendue(const QString& page) {
         a.photo = QStringLiteral("/photos/gin-tonic.jpg");
         a.cout = 2;
         a.difficulte = 1;
-    } else {
+    } else if (page == QStringLiteral("recette-cocktail-planteur-ancien.htm")) {
         a.recette = QStringLiteral("Planter's punch");
         a.liste = {General::Couts[4],
                    General::Difficultes[3],
@@ -196,6 +196,23 @@ Attendu PageAttendue(const QString& page) {
         a.photo = QStringLiteral("/photos/planteur.jpg");
         a.cout = 4;
         a.difficulte = 3;
+    } else if (page == QStringLiteral("recette-cocktail-liens-parametres.htm")) {
+        // Links whose addresses go on with parameters and fragments.
+        a.recette = QStringLiteral("Whisky sour");
+        a.liste = {
+            General::Couts[1],       General::Difficultes[2],         QString(),
+            QStringLiteral("Sours"), QStringLiteral("Old fashioned"), QStringLiteral("Au shaker")};
+        a.saisie = {
+            QStringLiteral("- Frapper au shaker avec des glaçons.\r\n- Servir dans un old "
+                           "fashioned sur glace pilée.\r\n- Ou dans une coupe bien froide."),
+            QStringLiteral("une cerise et un zeste de citron."), QString(),
+            QStringLiteral("Histoire du cocktail\r\nLe premier sour fut servi au bar "
+                           "d'un hôtel.")};
+        a.lignes = {
+            {"5", "cl", "Bourbon"}, {"3", "cl", "Jus de citron"}, {"2", "cl", "Sirop de sucre"}};
+        a.photo = QStringLiteral("/photos/mojito.jpg");
+        a.cout = 1;
+        a.difficulte = 2;
     }
     return a;
 }
@@ -352,6 +369,8 @@ private slots:
             << QStringLiteral("recette-cocktail-gin-tonic.htm");
         QTest::newRow("ancienne mise en page")
             << QStringLiteral("recette-cocktail-planteur-ancien.htm");
+        QTest::newRow("liens avec paramètres")
+            << QStringLiteral("recette-cocktail-liens-parametres.htm");
     }
     void pageTelleQuElleSeMontre() {
         QFETCH(QString, page);

@@ -78,6 +78,21 @@ private slots:
             << QStringLiteral("<A>Ajouter à mes ingrédients</A>4 cl <A title=x>Rhum</A>") << 0 << ""
             << ""
             << "";
+        // The link to the ingredients' page with parameters or a fragment.
+        QTest::newRow("lien avec paramètres")
+            << QStringLiteral(
+                   "<A>Ajouter à mes ingrédients</A>4 cl <A title=Rhum "
+                   "href=\"http://x/ingredients?id=3&amp;p=2\">Rhum</A>")
+            << 1 << "4"
+            << "cl"
+            << "Rhum";
+        QTest::newRow("lien avec fragment")
+            << QStringLiteral(
+                   "<A>Ajouter à mes ingrédients</A>4 cl <A title=Rhum "
+                   "href=\"http://x/ingredients#rhum\">Rhum</A>")
+            << 1 << "4"
+            << "cl"
+            << "Rhum";
         QTest::newRow("sans le titre du lien")
             << QStringLiteral("<A>Ajouter à mes ingrédients</A>4 cl <A x=\"ingredients\">Rhum</A>")
             << 0 << ""
