@@ -417,4 +417,23 @@ QString PageCommentaires(qsizetype taille) {
     return page;
 }
 
+QString PageHistoireImbriquee(qsizetype taille) {
+    QString page = DebutDePage();
+    const QString debut = kCrLf + QStringLiteral(
+                                      "<P><A href=\"http://recettes.exemple.org/v.php\">"
+                                      "• Variantes de Cocktails</A> &nbsp;");
+    const QString fin = kCrLf + QStringLiteral(
+                                    "<A href=\"http://recettes.exemple.org/d.php\">• "
+                                    "Dates de conception des grands cocktails "
+                                    "classiques</A></P>");
+    const qsizetype niveaux = (taille / 2 - page.size()) / (debut.size() + fin.size());
+    for (qsizetype i = 0; i < niveaux; ++i) page += debut;
+    for (qsizetype i = 0; i < niveaux; ++i) page += fin;
+    const QString avis =
+        kCrLf + QStringLiteral("<P>Commentaires de la recette : un avis de lecteur, bref.</P>");
+    while (page.size() < taille) page += avis;
+    page += QStringLiteral("</BODY>");
+    return page;
+}
+
 }  // namespace bench

@@ -26,5 +26,10 @@ QString PageRecette(qsizetype taille);
 // comments, each on its own line under the words "Commentaires de la
 // recette", up to about the given size.
 QString PageCommentaires(qsizetype taille);
+// The same page whose history, half of it, is the partner's history links
+// cut in two and nested: each line of the first halves, then as many lines
+// of the second halves, so that every removal of the links joins its two
+// sides into another; then readers' comments up to about the given size.
+QString PageHistoireImbriquee(qsizetype taille);
 
 }  // namespace bench

@@ -588,15 +588,19 @@ int main(int argc, char** argv) {
         Frmmain::Unload();
 
         // The page reader on saved pages of 1 and 10 MB (no browser, no
-        // download), beside one pass of a line split over the same text; and
-        // on a page whose long history is followed by many lines of readers'
-        // comments.
-        for (const auto& [name, megas, avis] :
-             {std::tuple{"AnalyserPage_1MB", 1, false}, std::tuple{"AnalyserPage_10MB", 10, false},
-              std::tuple{"AnalyserPage_commentaires_10MB", 10, true}}) {
+        // download), beside one pass of a line split over the same text; on
+        // a page whose long history is followed by many lines of readers'
+        // comments; and on one whose history is the partner's links nested.
+        enum Genre { Recette, Commentaires, Imbriquee };
+        for (const auto& [name, megas, genre] :
+             {std::tuple{"AnalyserPage_1MB", 1, Recette},
+              std::tuple{"AnalyserPage_10MB", 10, Recette},
+              std::tuple{"AnalyserPage_commentaires_10MB", 10, Commentaires},
+              std::tuple{"AnalyserPage_histoire_imbriquee_2MB", 2, Imbriquee}}) {
             const qsizetype taille = qsizetype{megas} * 1024 * 1024;
-            const QString page =
-                avis ? bench::PageCommentaires(taille) : bench::PageRecette(taille);
+            const QString page = genre == Commentaires ? bench::PageCommentaires(taille)
+                                 : genre == Imbriquee  ? bench::PageHistoireImbriquee(taille)
+                                                       : bench::PageRecette(taille);
             const Module1::Site site{QStringLiteral("http://recettes.exemple.org"),
                                      QStringLiteral("Recettes")};
             Module1::Suivi muet;

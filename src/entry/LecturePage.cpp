@@ -1,7 +1,10 @@
 #include "entry/LecturePage.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "entry/Facile.h"
 #include "platform/DocumentHtml.h"
@@ -65,6 +68,54 @@ const QString kVerreMarque = QStringLiteral("Servir dans un verre de type");
 const QString kTdMarque =
     QStringLiteral("<TD class=important2gras vAlign=center align=left>&nbsp;");
 
+// Where the ingredient's name begins in its segment: after the link to the
+// ingredients' page, whose address ends the tag ("ingredients" and a double
+// quote and ">"); 0 without it. An address that goes on with parameters or a
+// fragment ("ingredients?id=3") is that link too, when no plain one is there.
+qsizetype DebutDuNom(const QString& segment) {
+    const QString page = QStringLiteral("ingredients");
+    const qsizetype p = InStr(segment, page + QStringLiteral("\">"));
+    if (p > 0) return p + 13;
+    for (qsizetype a = segment.indexOf(page); a >= 0; a = segment.indexOf(page, a + 1)) {
+        const qsizetype apres = a + page.size();
+        if (apres >= segment.size() || (segment[apres] != u'?' && segment[apres] != u'#')) continue;
+        // The rest of the address, up to its closing quote, then the tag's end.
+        const qsizetype guillemet = segment.indexOf(u'"', apres);
+        const qsizetype chevron = segment.indexOf(u'>', apres);
+        if (guillemet >= 0 && chevron == guillemet + 1) return chevron + 2;
+    }
+    return 0;
+}
+
+// Removes `debut` followed by `suite`, the start of a link's opening tag.
+// Where the address ends with `debut`, or goes on from there with parameters
+// or a fragment ("verres.php?verre=old"), the whole tag goes, up to its ">":
+// nothing of the address or of the tag is left in the text.
+void RetirerLien(QString& t, const QString& debut, const QString& suite = QString()) {
+    QString r;
+    qsizetype i = 0;
+    for (qsizetype a = t.indexOf(debut); a >= 0; a = t.indexOf(debut, i)) {
+        const qsizetype apres = a + debut.size();
+        qsizetype fin = -1;
+        if (apres < t.size() && (t[apres] == u'"' || t[apres] == u'?' || t[apres] == u'#')) {
+            const qsizetype chevron = t.indexOf(u'>', apres);
+            if (chevron >= 0) fin = chevron + 1;
+        }
+        if (fin < 0 && QStringView(t).sliced(apres).startsWith(suite)) fin = apres + suite.size();
+        if (fin < 0) {
+            // Neither: not this link; looked for again after its start.
+            r += QStringView(t).mid(i, apres - i);
+            i = apres;
+            continue;
+        }
+        r += QStringView(t).mid(i, a - i);
+        i = fin;
+    }
+    if (i == 0) return;
+    r += QStringView(t).mid(i);
+    t = r;
+}
+
 }  // namespace
 
 Site Site::Configure() {
@@ -110,9 +161,9 @@ void LireIngredient(const QString& LignePage, Panneau& p, int& Compteur) {
     const qsizetype p2 = InStr(p1 + 1, LignePage, fin);
     if (p2 == 0) return;
     const QString segment = Mid(LignePage, p1 + 4, p2 - p1 - 4);
-    const qsizetype pos = InStr(segment, QStringLiteral("ingredients\">"));
-    if (pos == 0) return;
-    const QString nom = Trim(Mid(segment, pos + 13));
+    const qsizetype nomDebut = DebutDuNom(segment);
+    if (nomDebut == 0) return;
+    const QString nom = Trim(Mid(segment, nomDebut));
     const qsizetype q = InStr(segment, QStringLiteral("<A title="));
     if (q == 0) return;
     const QString quantite = segment.left(q - 1);
@@ -209,8 +260,10 @@ void LirePreparation(const QString& LignePage, Panneau& p, const Site& site) {
     t.replace(QStringLiteral("<BR>"), kCrLf + QStringLiteral("- "));
     t.replace(QStringLiteral("</BR>"), kCrLf);
     for (const char* balise : {"<A>", "</A>", "<U>", "</U>"}) t.remove(QString::fromLatin1(balise));
-    t.remove(QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktails/verres.php"));
-    t.remove(QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktail.php\">"));
+    RetirerLien(
+        t, QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktails/verres.php"));
+    RetirerLien(t, QStringLiteral("<A href=\"") + site.adresse + QStringLiteral("/cocktail.php"),
+                QStringLiteral("\">"));
     for (const char* bout : {"SPAN", "class=important", "</TR", "</", "< ", ">", "\""})
         t.remove(QString::fromLatin1(bout));
     t = Trim(t.remove(QStringLiteral("• ")));
@@ -269,7 +322,10 @@ void LireVerre(const QString& LignePage, Panneau& p) {
 
 bool ChercherPhoto(QString& LignePage, Panneau& p) {
     if (!LignePage.contains(QStringLiteral("og:image"))) return false;
-    const qsizetype a = InStr(LignePage, QStringLiteral("http://"));
+    // The first address in http or https.
+    const qsizetype http = InStr(LignePage, QStringLiteral("http://"));
+    const qsizetype https = InStr(LignePage, QStringLiteral("https://"));
+    const qsizetype a = http == 0 ? https : https == 0 ? http : std::min(http, https);
     if (a == 0) return false;
     const qsizetype b = InStr(a, LignePage, QStringLiteral(".jpg"));
     if (b == 0) return false;
@@ -290,6 +346,119 @@ void AjouterHistoire(const QString& LignePage, Panneau& p) {
 }
 
 namespace {
+
+// No two occurrences of these texts, the same or two of them, can overlap:
+// no end of one begins one, and none holds another.
+bool SansChevauchement(const QStringList& textes) {
+    for (qsizetype i = 0; i < textes.size(); ++i)
+        for (qsizetype j = 0; j < textes.size(); ++j) {
+            const QStringView a = textes[i], b = textes[j];
+            if (a.isEmpty() || (i != j && a.contains(b))) return false;
+            for (qsizetype k = 1; k < std::min(a.size(), b.size()); ++k)
+                if (a.sliced(a.size() - k) == b.first(k)) return false;
+        }
+    return true;
+}
+
+// The text after `passes` cleanings, each of which removes every occurrence
+// of each of the texts in turn, left to right, as QString::remove does. A
+// removal joins its two sides, which can make another occurrence: the next
+// cleaning removes that one. Texts that cannot overlap are removed at a cost
+// linear in the text, whatever the nesting and the number of cleanings: the
+// text is a chain of its characters, and after the first look over the
+// whole text a cleaning looks only around the seams that the removals before
+// it left, since any new occurrence straddles one.
+QString RetirerLiens(const QString& texte, const QStringList& liens, qint64 passes) {
+    const auto present = [&](const QString& t) {
+        return std::any_of(liens.begin(), liens.end(),
+                           [&](const QString& l) { return !l.isEmpty() && t.contains(l); });
+    };
+    if (passes <= 0 || !present(texte)) return texte;
+    const qsizetype n = texte.size();
+    if (!SansChevauchement(liens) || n >= std::numeric_limits<qint32>::max() - 2) {
+        QString t = texte;
+        for (qint64 k = 0; k < passes && present(t); ++k)
+            for (const QString& l : liens) t.remove(l);
+        return t;
+    }
+    // Node i + 1 is character i; 0 and n + 1 are the chain's two ends.
+    const auto fin = static_cast<qint32>(n + 1);
+    std::vector<qint32> suiv(static_cast<size_t>(n) + 2), prec(static_cast<size_t>(n) + 2);
+    for (qint32 i = 0; i < fin; ++i) {
+        suiv[static_cast<size_t>(i)] = i + 1;
+        prec[static_cast<size_t>(i) + 1] = i;
+    }
+    std::vector<char> vivant(static_cast<size_t>(n) + 2, 1), trouve(vivant.size(), 0);
+    const auto car = [&](qint32 x) { return texte[x - 1]; };
+    // For each text, the seams to look at, each by the node after it.
+    std::vector<std::vector<qint32>> coutures(static_cast<size_t>(liens.size()));
+    std::vector<qint32> debuts, noeuds;
+    QString fenetre;
+    for (qint64 passe = 0; passe < passes; ++passe) {
+        bool rien = passe > 0;
+        for (size_t k = 0; k < coutures.size(); ++k) {
+            const QString& l = liens[static_cast<qsizetype>(k)];
+            const auto L = static_cast<qint32>(l.size());
+            debuts.clear();
+            // First cleaning: the occurrences of the whole text, which those
+            // of the texts removed before cannot touch.
+            if (passe == 0)
+                for (qsizetype a = texte.indexOf(l); a >= 0; a = texte.indexOf(l, a + L)) {
+                    const auto x = static_cast<qint32>(a + 1);
+                    if (vivant[static_cast<size_t>(x)] && !trouve[static_cast<size_t>(x)]) {
+                        trouve[static_cast<size_t>(x)] = 1;
+                        debuts.push_back(x);
+                    }
+                }
+            std::vector<qint32> vues;
+            vues.swap(coutures[k]);
+            if (!vues.empty()) rien = false;
+            for (const qint32 c : vues) {
+                if (!vivant[static_cast<size_t>(c)]) continue;  // a later seam holds this one
+                // L - 1 characters on each side: an occurrence that starts on
+                // the left straddles the seam.
+                noeuds.clear();
+                for (qint32 x = prec[static_cast<size_t>(c)];
+                     x != 0 && static_cast<qint32>(noeuds.size()) < L - 1;
+                     x = prec[static_cast<size_t>(x)])
+                    noeuds.push_back(x);
+                std::reverse(noeuds.begin(), noeuds.end());
+                const auto gauche = static_cast<qsizetype>(noeuds.size());
+                for (qint32 x = c;
+                     x != fin && static_cast<qsizetype>(noeuds.size()) < gauche + L - 1;
+                     x = suiv[static_cast<size_t>(x)])
+                    noeuds.push_back(x);
+                fenetre.resize(static_cast<qsizetype>(noeuds.size()));
+                for (size_t i = 0; i < noeuds.size(); ++i)
+                    fenetre[static_cast<qsizetype>(i)] = car(noeuds[i]);
+                for (qsizetype a = fenetre.indexOf(l); a >= 0 && a < gauche;
+                     a = fenetre.indexOf(l, a + 1)) {
+                    const qint32 x = noeuds[static_cast<size_t>(a)];
+                    if (!trouve[static_cast<size_t>(x)]) {
+                        trouve[static_cast<size_t>(x)] = 1;
+                        debuts.push_back(x);
+                    }
+                }
+            }
+            for (const qint32 d : debuts) {
+                qint32 x = d;
+                for (qint32 j = 0; j < L; ++j) {
+                    vivant[static_cast<size_t>(x)] = 0;
+                    x = suiv[static_cast<size_t>(x)];
+                }
+                const qint32 avant = prec[static_cast<size_t>(d)];
+                suiv[static_cast<size_t>(avant)] = x;
+                prec[static_cast<size_t>(x)] = avant;
+                for (auto& c : coutures) c.push_back(x);
+            }
+        }
+        if (rien) break;
+    }
+    QString r;
+    r.reserve(n);
+    for (qint32 x = suiv[0]; x != fin; x = suiv[static_cast<size_t>(x)]) r += car(x);
+    return r;
+}
 
 // Every text of the panel, the photo's address included.
 template <class F>
@@ -323,10 +492,15 @@ int Lire(const QString& page, Panneau& affiche, Suivi& suivi, const Site& site) 
     const QString liens = LiensHistoire();
     const QString liensNettoyes =
         QString(liens).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-    // The history holds none of the links since it was last cleaned of
-    // them: the next end line has nothing to remove, and a page of many
-    // such lines after a long history costs no pass over it for each.
-    bool sansLiens = false;
+    // The end lines met since the history last changed: each cleans it of
+    // the links once. Nothing reads or changes the history between them, so
+    // they are applied together when it is next used, in one walk over it
+    // however many they are and however the links nest in it.
+    qint64 nettoyages = 0;
+    const auto nettoyer = [&] {
+        p.Saisie[3] = RetirerLiens(p.Saisie[3], {liens, liensNettoyes}, nettoyages);
+        nettoyages = 0;
+    };
     const qsizetype n = page.size();
     qsizetype debut = 0;
     while (debut < n) {
@@ -382,24 +556,21 @@ int Lire(const QString& page, Panneau& affiche, Suivi& suivi, const Site& site) 
         if (Contient(ligne, "histoire du cocktail")) {
             DansHistoire = true;
             p.Saisie[3].clear();
-            sansLiens = false;
+            nettoyages = 0;
             suivi.Progression(80);
         }
         if (Contient(ligne, "commentaires de la recette")) {
             DansHistoire = false;
-            if (!sansLiens) {
-                p.Saisie[3].remove(liens);
-                p.Saisie[3].remove(liensNettoyes);
-                sansLiens = !p.Saisie[3].contains(liens) && !p.Saisie[3].contains(liensNettoyes);
-            }
+            ++nettoyages;
         }
         if (DansHistoire) {
+            if (nettoyages > 0) nettoyer();
             AjouterHistoire(ligne, p);
-            sansLiens = false;
         }
         if (LirePreparationAncienne(ligne, p, site)) suivi.Progression(100);
         suivi.Progression(100);
     }
+    nettoyer();
     PourChaqueTexte(p, [](QString& t) { t = TelQueLaPageLeMontre(std::move(t)); });
     affiche = std::move(p);
     return compteur;

@@ -171,7 +171,7 @@ Attendu PageAttendue(const QString& page) {
         a.photo = QStringLiteral("/photos/gin-tonic.jpg");
         a.cout = 2;
         a.difficulte = 1;
-    } else {
+    } else if (page == QStringLiteral("recette-cocktail-planteur-ancien.htm")) {
         a.recette = QStringLiteral("Planter's punch");
         a.liste = {General::Couts[4],
                    General::Difficultes[3],
@@ -196,6 +196,23 @@ Attendu PageAttendue(const QString& page) {
         a.photo = QStringLiteral("/photos/planteur.jpg");
         a.cout = 4;
         a.difficulte = 3;
+    } else if (page == QStringLiteral("recette-cocktail-liens-parametres.htm")) {
+        // Links whose addresses go on with parameters and fragments.
+        a.recette = QStringLiteral("Whisky sour");
+        a.liste = {
+            General::Couts[1],       General::Difficultes[2],         QString(),
+            QStringLiteral("Sours"), QStringLiteral("Old fashioned"), QStringLiteral("Au shaker")};
+        a.saisie = {
+            QStringLiteral("- Frapper au shaker avec des glaçons.\r\n- Servir dans un old "
+                           "fashioned sur glace pilée.\r\n- Ou dans une coupe bien froide."),
+            QStringLiteral("une cerise et un zeste de citron."), QString(),
+            QStringLiteral("Histoire du cocktail\r\nLe premier sour fut servi au bar "
+                           "d'un hôtel.")};
+        a.lignes = {
+            {"5", "cl", "Bourbon"}, {"3", "cl", "Jus de citron"}, {"2", "cl", "Sirop de sucre"}};
+        a.photo = QStringLiteral("/photos/mojito.jpg");
+        a.cout = 1;
+        a.difficulte = 2;
     }
     return a;
 }
@@ -352,6 +369,8 @@ private slots:
             << QStringLiteral("recette-cocktail-gin-tonic.htm");
         QTest::newRow("ancienne mise en page")
             << QStringLiteral("recette-cocktail-planteur-ancien.htm");
+        QTest::newRow("liens avec paramètres")
+            << QStringLiteral("recette-cocktail-liens-parametres.htm");
     }
     void pageTelleQuElleSeMontre() {
         QFETCH(QString, page);
@@ -576,6 +595,29 @@ private slots:
         QCOMPARE(Fixture::Rows(
                      QStringLiteral("SELECT Photo From Cocktails where Recette = 'Mojito (Le)'")),
                  QStringList{QStringLiteral("<null>")});
+    }
+
+    // A photo address in https is found as one in http: the reader asks for
+    // it (here where nothing answers) and the window says why none came.
+    void photoEnHttps() {
+        Ouvert o;
+        Facile& w = o.W();
+        QTcpServer libre;
+        QVERIFY(libre.listen(QHostAddress::LocalHost));
+        const QString photo =
+            QStringLiteral("https://127.0.0.1:%1/photos/mojito.jpg").arg(libre.serverPort());
+        libre.close();
+        QByteArray b = o.site.pages.value(QStringLiteral("recette-cocktail-mojito.htm"));
+        b.replace(o.site.Url(QStringLiteral("/photos/mojito.jpg")).toUtf8(), photo.toUtf8());
+        o.site.srv.Page(QStringLiteral("/recette-cocktail-https.htm"), b);
+        QVERIFY(o.Aller(QStringLiteral("/recette-cocktail-https.htm")));
+        o.Analyser();
+        QCOMPARE(w.Recette.Text(), QStringLiteral("Mojito"));
+        QCOMPARE(w.Photo.toolTip(), photo);
+        QCOMPARE(platform::InetSeam::Demandes(), QStringList{photo});
+        QVERIFY2(w.Status.Caption().startsWith(QStringLiteral("Photo non reçue")),
+                 qPrintable(w.Status.Caption()));
+        QVERIFY(w.isEnabled());
     }
 
     // Nine ingredient lines: seven placed and the warning, exactly worded.

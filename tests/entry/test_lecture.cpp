@@ -1,6 +1,7 @@
 // The recipe page reader on saved page text: each field reader's cut and
 // cleaning, the order of the readers on a line, the state kept from one
 // page to the next, and pages built to hurt.
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include "entry/LecturePage.h"
@@ -77,6 +78,21 @@ private slots:
             << QStringLiteral("<A>Ajouter à mes ingrédients</A>4 cl <A title=x>Rhum</A>") << 0 << ""
             << ""
             << "";
+        // The link to the ingredients' page with parameters or a fragment.
+        QTest::newRow("lien avec paramètres")
+            << QStringLiteral(
+                   "<A>Ajouter à mes ingrédients</A>4 cl <A title=Rhum "
+                   "href=\"http://x/ingredients?id=3&amp;p=2\">Rhum</A>")
+            << 1 << "4"
+            << "cl"
+            << "Rhum";
+        QTest::newRow("lien avec fragment")
+            << QStringLiteral(
+                   "<A>Ajouter à mes ingrédients</A>4 cl <A title=Rhum "
+                   "href=\"http://x/ingredients#rhum\">Rhum</A>")
+            << 1 << "4"
+            << "cl"
+            << "Rhum";
         QTest::newRow("sans le titre du lien")
             << QStringLiteral("<A>Ajouter à mes ingrédients</A>4 cl <A x=\"ingredients\">Rhum</A>")
             << 0 << ""
@@ -294,6 +310,88 @@ private slots:
         QVERIFY(!Module1::DansHistoire);
     }
 
+    // The partner's links cut in halves and nested in the history: each
+    // end line removes the links once, as removing every occurrence left to
+    // right does, so a removal that joins two halves leaves that link to the
+    // next end line; however deep they nest, however many end lines follow.
+    void histoireImbriquee_data() {
+        QTest::addColumn<int>("profondeur");
+        QTest::addColumn<int>("fins");
+        QTest::newRow("une fin pour trois") << 3 << 1;
+        QTest::newRow("deux fins pour trois") << 3 << 2;
+        QTest::newRow("autant de fins") << 3 << 3;
+        QTest::newRow("plus de fins") << 3 << 7;
+        QTest::newRow("profonde") << 400 << 150;
+        QTest::newRow("profonde, et des fins de reste") << 400 << 1000;
+    }
+    void histoireImbriquee() {
+        QFETCH(int, profondeur);
+        QFETCH(int, fins);
+        const QString debut = QStringLiteral(
+            "<P><A href=\"http://recettes.test/v.php\">• Variantes de Cocktails</A> "
+            "&nbsp;");
+        const QString fin = QStringLiteral(
+            "<A href=\"http://recettes.test/d.php\">• Dates de conception des grands cocktails "
+            "classiques</A></P>");
+        QStringList lignes{QStringLiteral("<H2>Histoire du cocktail</H2>")};
+        for (int i = 0; i < profondeur; ++i) lignes << debut;
+        for (int i = 0; i < profondeur; ++i) lignes << fin;
+        for (int i = 0; i < fins; ++i)
+            lignes << QStringLiteral("<P>Commentaires de la recette : avis %1</P>").arg(i);
+        Panneau p;
+        Lire(lignes, p);
+        const int reste = std::max(0, profondeur - fins);
+        QCOMPARE(p.Saisie[3],
+                 QStringLiteral("Histoire du cocktail\r\n") +
+                     QStringLiteral("• Variantes de Cocktails  ").repeated(reste) +
+                     QStringLiteral("• Dates de conception des grands cocktails classiques")
+                         .repeated(reste));
+    }
+
+    // Histories of the links' pieces in any order, with text between them
+    // and the links in both forms, cleaned by a number of end lines: the
+    // reader gives what as many removals over the whole history give.
+    void histoireEnMorceaux() {
+        const QString liens = Module1::LiensHistoire();
+        const QString nettoyes =
+            QString(liens).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+        // Lines of the page, and what each adds to the history.
+        const QList<std::pair<QString, QString>> morceaux{
+            {QStringLiteral("<A href=x>• Variantes de Cocktails</A> &nbsp;"),
+             QStringLiteral("• Variantes de Cocktails  ")},
+            {QStringLiteral("<A href=y>• Dates de conception des grands cocktails "
+                            "classiques</A>"),
+             QStringLiteral("• Dates de conception des grands cocktails classiques")},
+            {QStringLiteral("• Variantes"), QStringLiteral("• Variantes")},
+            {QStringLiteral(" de Cocktails  • Dates de conception"),
+             QStringLiteral(" de Cocktails  • Dates de conception")},
+            {QStringLiteral(" des grands cocktails classiques"),
+             QStringLiteral(" des grands cocktails classiques")},
+            {QStringLiteral("x"), QStringLiteral("x")},
+            {QStringLiteral("•"), QStringLiteral("•")}};
+        QRandomGenerator hasard(29303);
+        for (int essai = 0; essai < 300; ++essai) {
+            QStringList lignes{QStringLiteral("<H2>Histoire du cocktail</H2>")};
+            QString attendu = QStringLiteral("Histoire du cocktail\r\n");
+            const int n = hasard.bounded(1, 60);
+            for (int i = 0; i < n; ++i) {
+                const auto& m = morceaux[hasard.bounded(morceaux.size())];
+                lignes << m.first;
+                attendu += m.second;
+            }
+            const int fins = hasard.bounded(0, 12);
+            for (int i = 0; i < fins; ++i) {
+                lignes << QStringLiteral("<H2>Commentaires de la recette</H2>");
+                attendu.remove(liens);
+                attendu.remove(nettoyes);
+            }
+            Module1::DansHistoire = false;
+            Panneau p;
+            Lire(lignes, p);
+            QCOMPARE(p.Saisie[3], attendu);
+        }
+    }
+
     // Fields read as the page shows them: the markup's entities decoded
     // once, the tags the cuts leave removed; a field the page does not fill
     // keeps its text as it was.
@@ -376,7 +474,7 @@ private slots:
     void photo() {
         Panneau p;
         Note n;
-        Lire({QStringLiteral("<META content=\"https://x/a.jpg\" property=\"og:image\">"),
+        Lire({QStringLiteral("<META content=\"ftp://x/a.jpg\" property=\"og:image\">"),
               QStringLiteral("<META content=\"http://x/B.jpg\" property=\"og:image\"> Servir dans "
                              "un verre de type <A>Coupe</A>"),
               QStringLiteral("<META content=\"http://x/c.jpg\" property=\"og:image\">")},
@@ -384,6 +482,31 @@ private slots:
         QCOMPARE(n.photos, QStringList{QStringLiteral("http://x/b.jpg")});
         QCOMPARE(p.PhotoAdresse, QStringLiteral("http://x/b.jpg"));
         QCOMPARE(p.Liste[4], QString());
+    }
+
+    // An address in https is taken as one in http; on a line that holds
+    // both, the first one.
+    void photoHttps_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<QString>("adresse");
+        QTest::newRow("https") << "<META content=\"https://x/A.jpg\" property=\"og:image\">"
+                               << "https://x/a.jpg";
+        QTest::newRow("https puis http")
+            << "<META content=\"https://x/a.jpg\" property=\"og:image\"> http://x/b.jpg"
+            << "https://x/a.jpg";
+        QTest::newRow("http puis https")
+            << "<META content=\"http://x/a.jpg\" property=\"og:image\"> https://x/b.jpg"
+            << "http://x/a.jpg";
+        QTest::newRow("https sans .jpg")
+            << "<META content=\"https://x/a.png\" property=\"og:image\">"
+            << "";
+    }
+    void photoHttps() {
+        QFETCH(QString, ligne);
+        Panneau p;
+        Note n;
+        Lire({ligne}, p, &n);
+        QTEST(p.PhotoAdresse, "adresse");
     }
 
     // Pages built to hurt: one endless line, markers in the wrong order,
