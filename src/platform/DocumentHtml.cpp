@@ -10,7 +10,11 @@ namespace platform {
 //   gave it;
 // - attributes in the page's order, their names as the parser keeps them,
 //   except the old table and form names written in mixed case (vAlign,
-//   colSpan, rowSpan, cellPadding, cellSpacing, bgColor, noWrap ...);
+//   colSpan, rowSpan, cellPadding, cellSpacing, bgColor, noWrap ...); the
+//   attributes that the reader's markers name come in the markers' order
+//   whatever the page's (<A title= href=>, <META content= itemprop=>,
+//   <TD class= vAlign= align=>), each in the place one of them held, so a
+//   template that writes them otherwise reads the same;
 // - a link address (href, src) resolved against the page's address, so the
 //   reader's markers built from the site's address find relative links too;
 // - a value of an attribute of classic HTML bare when it holds only
@@ -68,6 +72,18 @@ const QString& ScriptDocumentHtml() {
   function adresse(v) {
     try { return new URL(v, document.baseURI).href; } catch (e) { return v; }
   }
+  var ORDRE = {A: ['title', 'href'], META: ['content', 'itemprop'],
+    TD: ['class', 'valign', 'align']};
+  function attributs(t, liste) {
+    var a = Array.prototype.slice.call(liste), ordre = ORDRE[t];
+    if (!ordre) return a;
+    var places = [];
+    a.forEach(function (x, i) { if (ordre.indexOf(x.name) >= 0) places.push(i); });
+    var ranges = places.map(function (i) { return a[i]; });
+    ranges.sort(function (x, y) { return ordre.indexOf(x.name) - ordre.indexOf(y.name); });
+    places.forEach(function (p, k) { a[p] = ranges[k]; });
+    return a;
+  }
   var out = [], pile = [], c;
   var racine = document.documentElement;
   if (!racine) return '';
@@ -78,9 +94,9 @@ const QString& ScriptDocumentHtml() {
     if (n.nodeType === 1) {
       var t = n.tagName.toUpperCase();
       if (BLOCS[t] === 1 && out.length) out.push('\r\n');
-      var s = '<' + t;
-      for (var i = 0; i < n.attributes.length; ++i) {
-        var a = n.attributes[i], nom = a.name, v = a.value;
+      var s = '<' + t, liste = attributs(t, n.attributes);
+      for (var i = 0; i < liste.length; ++i) {
+        var a = liste[i], nom = a.name, v = a.value;
         if (LIENS[nom] === 1) v = adresse(v);
         s += ' ' + (NOMS[nom] || nom) + '=';
         if (nom === 'style' && n.style) {

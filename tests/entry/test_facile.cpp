@@ -213,6 +213,37 @@ Attendu PageAttendue(const QString& page) {
         a.photo = QStringLiteral("/photos/mojito.jpg");
         a.cout = 1;
         a.difficulte = 2;
+    } else if (page == QStringLiteral("recette-cocktail-attributs-desordre.htm")) {
+        // The template writes href before title, itemprop before content.
+        a.recette = QStringLiteral("Mai tai");
+        a.liste = {General::Couts[4],
+                   QString(),
+                   QString(),
+                   QStringLiteral("Tiki"),
+                   QStringLiteral("Tumbler"),
+                   QStringLiteral("Au shaker")};
+        a.saisie = {QStringLiteral("- Frapper avec de la glace pilée."), QString(), QString(),
+                    QString()};
+        a.lignes = {
+            {"4", "cl", "Rhum ambré"}, {"2", "cl", "Curaçao"}, {"1", "cl", "Sirop d'orgeat"}};
+        a.photo = QStringLiteral("/photos/mojito.jpg");
+        a.cout = 4;
+    } else if (page == QStringLiteral("recette-cocktail-ancienne-desordre.htm")) {
+        // The older layout, its method cell written align, class, valign,
+        // its links with parameters.
+        a.recette = QStringLiteral("Sidecar");
+        a.liste = {General::Couts[3],
+                   QString(),
+                   QString(),
+                   QStringLiteral("Short drinks"),
+                   QStringLiteral("Coupe"),
+                   QStringLiteral("Shaker")};
+        a.saisie = {QStringLiteral("A préparer au shaker :\r\nFrapper avec des glaçons.\r\nServir "
+                                   "dans un verre à cocktail givré.\u00a0Shaker"),
+                    QStringLiteral("une écorce d'orange."), QString(), QString()};
+        a.lignes = {{"4", "cl", "Cognac"}, {"2", "cl", "Cointreau"}};
+        a.photo = QStringLiteral("/photos/planteur.jpg");
+        a.cout = 3;
     }
     return a;
 }
@@ -271,8 +302,9 @@ private slots:
                 "</TABLE><IMG src=\"%1/i.png\" alt=\"une image\"><SPAN title=\"dit "
                 "&quot;oui&quot;\">a &lt; b &amp; c</SPAN><!-- note -->\r\n<UL>\r\n<LI>un</LI>\r\n"
                 "<LI>deux</LI></UL>\r\n<TABLE>\r\n<TBODY>\r\n<TR><TH>Tête<TD>1 &gt; 0</TR>"
-                "</TBODY></TABLE><A href=\"%1/x/y.php?a=1&amp;b=2\" title=\"a &amp; b &lt; "
-                "c\">lien</A><A href=\"%1/regles.htm#haut\">haut</A><SCRIPT>var a = 1 < 2 && "
+                "</TBODY></TABLE><A title=\"a &amp; b &lt; c\" "
+                "href=\"%1/x/y.php?a=1&amp;b=2\">lien</A><A "
+                "href=\"%1/regles.htm#haut\">haut</A><SCRIPT>var a = 1 < 2 && "
                 "true;</SCRIPT></DIV></BODY>")
                 .arg(base));
     }
@@ -371,6 +403,10 @@ private slots:
             << QStringLiteral("recette-cocktail-planteur-ancien.htm");
         QTest::newRow("liens avec paramètres")
             << QStringLiteral("recette-cocktail-liens-parametres.htm");
+        QTest::newRow("attributs dans un autre ordre")
+            << QStringLiteral("recette-cocktail-attributs-desordre.htm");
+        QTest::newRow("ancienne mise en page, attributs dans un autre ordre")
+            << QStringLiteral("recette-cocktail-ancienne-desordre.htm");
     }
     void pageTelleQuElleSeMontre() {
         QFETCH(QString, page);
