@@ -143,22 +143,10 @@ FrmFind::FrmFind() : DialogFrame(QStringLiteral("FrmFind"), 5) {
             [this] { platform::Reported([this] { Liste_DblClick(); }, this); });
 
     // The tab order follows the work: word, way of matching, kind, criteria.
-    QWidget* ordre[] = {Saisie.Editor(),
-                        Choix[0].get(),
-                        Choix[1].get(),
-                        Opt_Liste[3].get(),
-                        Opt_Liste[2].get(),
-                        Opt_Liste[1].get(),
-                        Opt_Liste[0].get(),
-                        Chk[0].get(),
-                        LChk[0].get(),
-                        Chk[2].get(),
-                        LChk[2].get(),
-                        Chk[1].get(),
-                        LChk[1].get(),
-                        &Creer,
-                        &Liste};
-    for (size_t i = 1; i < std::size(ordre); ++i) setTabOrder(ordre[i - 1], ordre[i]);
+    OrdreClavier({Saisie.Editor(), Choix[0].get(), Choix[1].get(), Opt_Liste[3].get(),
+                  Opt_Liste[2].get(), Opt_Liste[1].get(), Opt_Liste[0].get(), Chk[0].get(),
+                  LChk[0].get(), Chk[2].get(), LChk[2].get(), Chk[1].get(), LChk[1].get(), &Creer,
+                  &Liste});
 }
 
 void FrmFind::Form_Load() {

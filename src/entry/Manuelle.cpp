@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -138,6 +139,8 @@ void Manuelle::ReinitChamps() {
         Qte2[k]->SetText(QString());
         Ingre[k]->SetText(QString());
     }
+    // A pick-list left on its line shows that line, now empty.
+    for (platform::ComboBox* l : {&LQte, &LQte2, &LIngre}) l->SetText(QString());
 }
 
 void Manuelle::CreerRecette() {
@@ -169,53 +172,78 @@ void Manuelle::RecetteEcrite(const Creation::Resultat& r) {
         for (const QString& t : *textes) liste->AddItem(t);
 }
 
-void Manuelle::Placer(platform::ComboBox& l, const platform::TextBox& x, int i) {
-    l.Move(x.Left(), x.Top(), x.Width(), l.Height());
-    l.SetVisible(true);
+platform::TextBox* Manuelle::Cellule(const platform::ComboBox& l) {
+    FicheSaisie::Lignes& x = &l == &LQte ? Qte : &l == &LQte2 ? Qte2 : Ingre;
+    bool ok = false;
+    const int i = l.Tag.toInt(&ok);
+    // Not yet placed on a line.
+    if (!ok || i < 0 || i >= Creation::kLignes) return nullptr;
+    return x[static_cast<size_t>(i)].get();
+}
+
+void Manuelle::Placer(platform::ComboBox& l, int i) {
+    if (platform::TextBox* avant = Cellule(l)) avant->Editor()->setFocusPolicy(Qt::StrongFocus);
     l.Tag = QString::number(i);
+    platform::TextBox& x = *Cellule(l);
+    l.Move(x.Left(), x.Top(), x.Width(), l.Height());
+    // What the line shows is what it holds, and so what Créer stores.
+    l.SetText(x.Text());
+    l.SetVisible(true);
+    // The cell lies hidden under the list: the keys typed, the click's
+    // included, go to the list, which copies them into the cell; Tab
+    // passes through the list in the cell's place.
+    QWidget* cellule = x.Editor();
+    const bool avaitLeClavier = cellule->hasFocus();
+    const int curseur = x.MultiLine() ? 0 : static_cast<QLineEdit*>(cellule)->cursorPosition();
+    cellule->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(cellule, &l);
+    if (avaitLeClavier) {
+        l.setFocus(Qt::MouseFocusReason);
+        if (l.lineEdit()) l.lineEdit()->setCursorPosition(curseur);
+    }
+}
+
+void Manuelle::Cacher(platform::ComboBox& l) {
+    if (!l.Visible()) return;
+    l.SetVisible(false);
+    if (platform::TextBox* x = Cellule(l)) x->Editor()->setFocusPolicy(Qt::StrongFocus);
 }
 
 void Manuelle::Qte_Click(int i) {
-    Placer(LQte, *Qte[static_cast<size_t>(i)], i);
+    Placer(LQte, i);
     LQte.raise();
-    LQte2.SetVisible(false);
-    LIngre.SetVisible(false);
+    Cacher(LQte2);
+    Cacher(LIngre);
 }
 
 void Manuelle::Qte2_Click(int i) {
-    Placer(LQte2, *Qte2[static_cast<size_t>(i)], i);
-    LQte.SetVisible(false);
-    LIngre.SetVisible(false);
+    Placer(LQte2, i);
+    Cacher(LQte);
+    Cacher(LIngre);
 }
 
 void Manuelle::Ingre_Click(int i) {
-    Placer(LIngre, *Ingre[static_cast<size_t>(i)], i);
-    LQte2.SetVisible(false);
-    LQte.SetVisible(false);
+    Placer(LIngre, i);
+    Cacher(LQte2);
+    Cacher(LQte);
 }
 
-void Manuelle::Copier(const platform::ComboBox& l,
-                      std::array<std::unique_ptr<platform::TextBox>, Creation::kLignes>& x) {
-    bool ok = false;
-    const int i = l.Tag.toInt(&ok);
-    // Not yet placed on a line: nothing to copy into.
-    if (!ok || i < 0 || i >= Creation::kLignes) return;
-    x[static_cast<size_t>(i)]->SetText(l.Text());
+void Manuelle::Copier(const platform::ComboBox& l) {
+    if (platform::TextBox* x = Cellule(l)) x->SetText(l.Text());
 }
 
 void Manuelle::LQte_Change() {
-    Copier(LQte, Qte);
+    Copier(LQte);
 }
 void Manuelle::LQte2_Change() {
-    Copier(LQte2, Qte2);
+    Copier(LQte2);
 }
 void Manuelle::LIngre_Change() {
-    Copier(LIngre, Ingre);
+    Copier(LIngre);
 }
 
 void Manuelle::CacherListes() {
-    for (platform::ComboBox* l : {&LQte2, &LQte, &LIngre})
-        if (l->Visible()) l->SetVisible(false);
+    for (platform::ComboBox* l : {&LQte2, &LQte, &LIngre}) Cacher(*l);
 }
 
 void Manuelle::Liste_Click(int) {

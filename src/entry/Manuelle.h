@@ -73,8 +73,12 @@ private:
     Manuelle();
     void CacherListes();
     void Fermer();
-    // Lays pick-list l over cell i of column x and notes its line.
-    void Placer(platform::ComboBox& l, const platform::TextBox& x, int i);
-    void Copier(const platform::ComboBox& l,
-                std::array<std::unique_ptr<platform::TextBox>, Creation::kLignes>& x);
+    // Lays pick-list l over cell i of its column, showing the cell's text,
+    // and notes its line; the keyboard goes to the list in the cell's place.
+    void Placer(platform::ComboBox& l, int i);
+    // Hides pick-list l; the cell under it takes the keyboard again.
+    void Cacher(platform::ComboBox& l);
+    // The cell the pick-list lies over, or none.
+    platform::TextBox* Cellule(const platform::ComboBox& l);
+    void Copier(const platform::ComboBox& l);
 };

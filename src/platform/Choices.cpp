@@ -2,9 +2,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <algorithm>
 
 namespace platform {
 
@@ -124,6 +126,31 @@ void OptionButton::ClearSiblings() {
 void OptionButton::nextCheckState() {
     // A click selects; it never clears the selected option.
     setChecked(true);
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* e) {
+    const bool avant = e->key() == Qt::Key_Up || e->key() == Qt::Key_Left;
+    const bool apres = e->key() == Qt::Key_Down || e->key() == Qt::Key_Right;
+    if ((!avant && !apres) || (e->modifiers() & ~Qt::KeypadModifier) || !parentWidget()) {
+        Choice<QRadioButton>::keyPressEvent(e);
+        return;
+    }
+    // The group in the order of the screen: rows from the top, each row
+    // from the left; round from one end to the other.
+    QList<OptionButton*> groupe;
+    for (OptionButton* o : parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly))
+        if (o == this || (o->isEnabled() && o->isVisibleTo(parentWidget()))) groupe << o;
+    std::stable_sort(groupe.begin(), groupe.end(),
+                     [](const OptionButton* x, const OptionButton* y) {
+                         return std::pair(x->y(), x->x()) < std::pair(y->y(), y->x());
+                     });
+    const qsizetype n = groupe.size();
+    const qsizetype ici = groupe.indexOf(this);
+    OptionButton* suivant = groupe.at((ici + (apres ? 1 : n - 1)) % n);
+    e->accept();
+    if (suivant == this) return;
+    suivant->setFocus(apres ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    suivant->click();
 }
 
 void OptionButton::ClickIt() {

@@ -33,7 +33,8 @@ public:
 // An option button: selecting one clears the others of the same container
 // (its direct siblings only: options in a panel inside it are a choice of
 // their own). Click is raised for the user's click only. A screen reader
-// meets it as a radio button.
+// meets it as a radio button; the arrow keys move to the option before or
+// after in the group, in the order of the screen, and select it as a click.
 class OptionButton : public Choice<QRadioButton> {
     Q_OBJECT
 public:
@@ -48,6 +49,7 @@ signals:
 
 protected:
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void ClearSiblings();

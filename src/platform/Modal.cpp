@@ -28,6 +28,14 @@ EndState& End() {
 }
 }  // namespace
 
+void ShowRaised(QWidget& window) {
+    if (window.windowState() & Qt::WindowMinimized)
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void ShowModal(QDialog& window) {
     ModalState& s = Modal();
     if (!s.enabled) {
@@ -36,18 +44,17 @@ void ShowModal(QDialog& window) {
         static QList<QPointer<QDialog>> enCours;
         for (const QPointer<QDialog>& w : enCours)
             if (w == &window) {
-                window.show();
-                window.raise();
-                window.activateWindow();
+                ShowRaised(window);
                 return;
             }
         enCours.append(&window);
+        ShowRaised(window);
         window.exec();
         enCours.removeAll(QPointer<QDialog>(&window));
         return;
     }
     s.shown.append(window.objectName());
-    window.show();
+    ShowRaised(window);
     if (!s.actions.isEmpty()) {
         const auto action = s.actions.takeFirst();
         action(window);

@@ -5,6 +5,7 @@
 #include <functional>
 
 class QDialog;
+class QWidget;
 
 // Modal display of the program's windows and the end of the program. Both
 // block or end the event loop, so tests go through their seams.
@@ -12,6 +13,10 @@ namespace platform {
 
 // Shows the window modally and returns when it is closed or hidden.
 void ShowModal(QDialog& window);
+
+// Shows the window in its normal state, in front: a minimise the window
+// manager made earlier would otherwise bring it back minimised.
+void ShowRaised(QWidget& window);
 
 namespace ModalSeam {
 // From Enable on, a modal show does not block: the window is shown, the

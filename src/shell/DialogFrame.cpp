@@ -158,6 +158,10 @@ void DialogFrame::ChargerHabillage(const Habillage& h) {
         SSSplash1.SetMode(LireEntier(QStringLiteral("Splash"), QStringLiteral("Splash")));
 }
 
+void DialogFrame::OrdreClavier(const QList<QWidget*>& ordre) {
+    for (qsizetype i = 1; i < ordre.size(); ++i) setTabOrder(ordre[i - 1], ordre[i]);
+}
+
 void DialogFrame::ShowModal() {
     // Dialogs open in the middle of the screen.
     Move(std::max(0.0, (platform::ScreenWidthTwips() - Width()) / 2),

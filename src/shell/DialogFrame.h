@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QPixmap>
 #include <array>
 #include <memory>
@@ -86,6 +87,8 @@ protected:
     void PlacerTitre(int devant, int ombre, double left, double top, double width, double height,
                      const QString& texte, double points);
     void ChargerHabillage(const Habillage& h);
+    // The order the Tab key follows, from the first control to the last.
+    static void OrdreClavier(const QList<QWidget*>& ordre);
     // Called between the hide of the window and the store of its code.
     virtual void AvantCodeReduit() {}
 };

@@ -1,6 +1,5 @@
 #include "shell/Patch.h"
 
-#include <QButtonGroup>
 #include <QPainter>
 
 #include "platform/AppFolder.h"
@@ -50,18 +49,17 @@ Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {
     Label2.SetForeColor(kTexte);
     Quit.Move(2040, 40, 375, 330);
 
-    auto* group = new QButtonGroup(this);
+    // One group: the three are the only options of the backdrop.
     const QString names[3] = {QStringLiteral("Mode 1"), QStringLiteral("Mode 2"),
                               QStringLiteral("Mode 3")};
     for (int i = 0; i < 3; ++i) {
-        c[i] = std::make_unique<platform::Twips<QRadioButton>>(&SSSplash1);
+        c[i] = std::make_unique<platform::OptionButton>(&SSSplash1);
         c[i]->Move(120, 600 + i * 360, 1000, 255);
-        c[i]->setText(names[i]);
+        c[i]->SetCaption(names[i]);
         c[i]->setFont(platform::SkinFont(9));
         QPalette pal = c[i]->palette();
         pal.setColor(QPalette::WindowText, kTexte);
         c[i]->setPalette(pal);
-        group->addButton(c[i].get(), i);
     }
 
     OK.Move(1200, 720, 1095, 855);
@@ -72,6 +70,8 @@ Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {
     connect(&OK, &platform::PictureButton::Click, this, [this] { OK_Click(); });
     connect(&OK, &platform::PictureButton::MouseEnter, this, [this] { OK_MouseEnter(); });
     connect(&OK, &platform::PictureButton::MouseLeave, this, [this] { OK_MouseLeave(); });
+    // The keyboard goes as the eye does: the modes, OK, then the close.
+    OrdreClavier({c[0].get(), c[1].get(), c[2].get(), &OK, &Quit});
 }
 
 void Patch::Form_Load() {
@@ -79,7 +79,10 @@ void Patch::Form_Load() {
         platform::Val(platform::GetSetting(platform::AppTitle(), QStringLiteral("Patch"),
                                            QStringLiteral("Mode"), QStringLiteral("0"))));
     // A mode outside 0 to 2 (changed by hand) is shown as mode 0.
-    c[mode >= 0 && mode <= 2 ? static_cast<size_t>(mode) : 0]->setChecked(true);
+    platform::OptionButton& choisi = *c[mode >= 0 && mode <= 2 ? static_cast<size_t>(mode) : 0];
+    choisi.SetValue(true);
+    // The keyboard starts on the mode shown, ready for the arrows.
+    choisi.setFocus();
     Habillage h;
     h.modeAffichage = false;
     h.fondEcran = false;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QRadioButton>
 #include <array>
 #include <memory>
 
@@ -29,7 +28,7 @@ public:
     void Quit_Click() override;
 
     platform::Label Label2{&SSSplash1};
-    std::array<std::unique_ptr<platform::Twips<QRadioButton>>, 3> c;
+    std::array<std::unique_ptr<platform::OptionButton>, 3> c;
     BoutonIcone OK{&SSSplash1};
     platform::Label Label1{&SSSplash1};
 

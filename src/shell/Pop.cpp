@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/AppFolder.h"
@@ -17,7 +19,56 @@
 
 namespace {
 Pop* g_pop = nullptr;
+
+bool FenetreSurveillee(const QWidget* w) {
+    return w && w->isWindow() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip;
 }
+
+// Watches every window of the program for what the window manager does
+// to it behind the program's back: a minimise, or the unmapping of its
+// "show desktop", which leaves the window in its normal state. Either
+// becomes the program's one minimise road, so that the restore from the
+// task-bar entry brings every window back.
+class Gardien : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && o->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(o);
+            if (FenetreSurveillee(w) && w != g_pop && w->isVisible() && w->isMinimized())
+                Examiner(w, 0);
+        } else if (e->type() == QEvent::Expose && o->isWindowType()) {
+            auto* win = static_cast<QWindow*>(o);
+            if (!win->isExposed())
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (w->windowHandle() == win && FenetreSurveillee(w) && w->isVisible())
+                        // The window manager minimises by unmapping first; only
+                        // a window still in its normal state afterwards was
+                        // hidden for the desktop.
+                        Examiner(w, 250);
+        }
+        return false;
+    }
+
+private:
+    void Examiner(QWidget* w, int ms) {
+        QTimer::singleShot(ms, this, [p = QPointer<QWidget>(w)] {
+            if (!p || !p->isVisible() || platform::Ending()) return;
+            const bool cache = p->windowHandle() && !p->windowHandle()->isExposed();
+            if (p->isMinimized() ? p != g_pop : cache) Pop::Instance().ReduitParLeGestionnaire();
+        });
+    }
+};
+
+void Surveiller() {
+    static QPointer<Gardien> gardien;
+    if (gardien || !qApp) return;
+    gardien = new Gardien(qApp);
+    qApp->installEventFilter(gardien);
+}
+}  // namespace
 
 Pop& Pop::Instance() {
     if (!g_pop) g_pop = new Pop();
@@ -39,6 +90,7 @@ Pop::Pop() : QWidget(nullptr) {
     // The program ends only through the quit question, never because its
     // last visible window went away.
     QApplication::setQuitOnLastWindowClosed(false);
+    Surveiller();
     setWindowIcon(QIcon(Skin::Picture(QStringLiteral("app_icon"), {64, 64})));
     PetitEcran.SetPicture(Skin::Picture(QStringLiteral("backdrop_small")));
     GrandEcran.SetPicture(Skin::Picture(QStringLiteral("backdrop_large")));
@@ -71,6 +123,20 @@ void Pop::Form_Load() {
 }
 
 void Pop::Minimiser() {
+    Reduire(true);
+}
+
+void Pop::ReduitParLeGestionnaire() {
+    // Already minimised: a window left on screen goes too, the code stays.
+    if (Reduit()) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != this && w->isVisible()) w->hide();
+        return;
+    }
+    Reduire(false);
+}
+
+void Pop::Reduire(bool parLeProgramme) {
     if (!isVisible()) {
         // A window shown already minimised comes up in the normal state under
         // some window managers, which would restore at once: the entry is
@@ -80,7 +146,7 @@ void Pop::Minimiser() {
         while (windowHandle() && !windowHandle()->isExposed() && !limite.hasExpired())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     }
-    parLeProgramme_ = true;
+    parLeProgramme_ = parLeProgramme;
     setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
     parLeProgramme_ = false;
 }
@@ -124,7 +190,7 @@ void Pop::Form_Resize() {
         if (Frmmain::Loaded()) Frmmain::Instance().hide();
         return;
     }
-    Frmmain::Instance().show();
+    platform::ShowRaised(Frmmain::Instance());
     switch (General::FenetreReduite) {
         case 0:
         case 1:

@@ -30,6 +30,10 @@ public:
     void Afficher();
     // True while the program stands minimised in the task bar.
     static bool Reduit();
+    // A window of the program minimised or hidden by the window manager
+    // (its minimise, its "show desktop"): the program's own minimise road,
+    // with the code of the window that was in front.
+    void ReduitParLeGestionnaire();
 
     // The lists' menu and the picture frames' menu.
     platform::Menu Menu1{QStringLiteral("Menu1")};
@@ -59,6 +63,7 @@ private:
     // Minimised, by a road of the program or by the window manager: every
     // window of the program goes, and the code of the one in front is kept.
     void CacherFenetres();
+    void Reduire(bool parLeProgramme);
     bool loaded_ = false;
     // Set while a road of the program minimises the entry.
     bool parLeProgramme_ = false;

@@ -270,6 +270,45 @@ private slots:
         QVERIFY(w.Requete().contains(" and Cout =  0"));
     }
 
+    // The arrow keys move among the kinds and among the ways of matching,
+    // in the order of the screen, and choose as a click does.
+    void optionGroupsAnswerTheArrows() {
+        Started s;
+        FrmFind& w = Ouvrir();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        platform::OptionButton& ingredients = *w.Opt_Liste[3];
+        QTest::mouseClick(&ingredients, Qt::LeftButton, {}, QPoint(8, ingredients.height() / 2));
+        QCOMPARE(w.TableRecherche, QString("Ingredient"));
+        const struct {
+            Qt::Key key;
+            int option;
+            const char* table;
+        } steps[] = {{Qt::Key_Down, 2, "Verre"},     {Qt::Key_Right, 1, "Categorie"},
+                     {Qt::Key_Down, 0, "Cocktails"}, {Qt::Key_Down, 3, "Ingredient"},
+                     {Qt::Key_Up, 0, "Cocktails"},   {Qt::Key_Left, 1, "Categorie"}};
+        for (const auto& k : steps) {
+            QTest::keyClick(QApplication::focusWidget(), k.key);
+            QCOMPARE(QApplication::focusWidget(), w.Opt_Liste[k.option].get());
+            for (int i = 0; i < 4; ++i) QCOMPARE(w.Opt_Liste[i]->Value(), i == k.option);
+            QCOMPARE(w.TableRecherche, QString(k.table));
+            QCOMPARE(w.Chk[0]->Enabled(), k.option == 0);
+        }
+        QVERIFY(w.Choix[0]->Value());
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::mouseClick(w.Choix[0].get(), Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), w.Choix[1].get());
+        QVERIFY(w.Choix[1]->Value() && !w.Choix[0]->Value());
+        QVERIFY(w.Opt_Liste[0]->Value());
+        w.Saisie.TypeIt(QStringLiteral("mo"));
+        w.Creer.ClickIt();
+        QCOMPARE(Fixture::Texts(w.Liste), (QStringList{"Cosmo", "MOSCOW MULE", "Mojito"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QVERIFY(w.Choix[0]->Value() && !w.Choix[1]->Value());
+    }
+
     void secondSearchReplacesTheFirst() {
         Started s;
         FrmFind& w = Ouvrir();

@@ -6,6 +6,7 @@
 
 #include "db/Photo.h"
 #include "db/Schema.h"
+#include "entry/FicheSaisie.h"
 #include "entry/Manuelle.h"
 #include "platform/CommonDialog.h"
 #include "platform/MessageBox.h"
@@ -66,6 +67,42 @@ struct Ouvert {
     }
     void Creer() { M().Creer.ClickIt(); }
 };
+
+// A real click of the mouse in a cell of the ingredient grid, or in any
+// one-line box, near its left end or its right end.
+void Cliquer(platform::TextBox& t, bool aDroite = false) {
+    QWidget* e = t.Editor();
+    QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(aDroite ? e->width() - 6 : 6, e->height() / 2));
+}
+
+// Keys typed where the keyboard is.
+void Taper(const QString& texte) {
+    QTest::keyClicks(QApplication::focusWidget(), texte);
+}
+
+// What line i of a column shows: the pick-list when it lies over the cell,
+// else the cell.
+QString Montre(const platform::ComboBox& liste, const FicheSaisie::Lignes& cellules, int i) {
+    if (liste.isVisible() && liste.Tag == QString::number(i) &&
+        liste.geometry() == cellules[size_t(i)]->geometry())
+        return liste.Text();
+    return cellules[size_t(i)]->Text();
+}
+
+QString Montre(const Manuelle& m, int i) {
+    return Montre(m.LQte, m.Qte, i) + "|" + Montre(m.LQte2, m.Qte2, i) + "|" +
+           Montre(m.LIngre, m.Ingre, i);
+}
+
+// The lines of the newest recipe as stored, in their order.
+QStringList LignesEcrites() {
+    return Fixture::Rows(
+        "SELECT coalesce(q.Quantite, ''), coalesce(m.Mesure, ''), coalesce(i.Ingredient, '') "
+        "From Ingre l left join Quantite q on q.NQuantite = l.NQuantite "
+        "left join Mesure m on m.NMesure = l.NMesure "
+        "left join Ingredient i on i.NIngredient = l.NIngre "
+        "where l.Numero = (SELECT max(Numero) From Cocktails) order by l.rowid");
+}
 
 QString Image(const Fixture& fx) {
     QImage img(40, 20, QImage::Format_RGB32);
@@ -171,13 +208,17 @@ private slots:
         QCOMPARE(m.LQte.Tag, QString("3"));
         m.LQte.PickIt(1);
         QCOMPARE(m.Qte[3]->Text(), QString("6"));
-        // Moved to another line: the list keeps its text, the cells theirs.
+        // Moved to another line: the cells keep their texts and the list
+        // shows the line it lies on.
         m.Qte[5]->ClickIt();
         QCOMPARE(m.LQte.Top(), 2400.0);
         QCOMPARE(m.LQte.Tag, QString("5"));
         QCOMPARE(m.Qte[3]->Text(), QString("6"));
         QCOMPARE(m.Qte[5]->Text(), QString());
+        QCOMPARE(m.LQte.Text(), QString());
+        m.Qte[3]->ClickIt();
         QCOMPARE(m.LQte.Text(), QString("6"));
+        m.Qte[5]->ClickIt();
 
         m.Ingre[2]->ClickIt();
         QVERIFY(!m.LQte.Visible());
@@ -193,6 +234,65 @@ private slots:
         QTest::keyClick(m.LQte2.lineEdit(), 'l');
         QCOMPARE(m.Qte2[1]->Text(), QString("cl"));
         QCOMPARE(m.Qte2[0]->Text(), QString());
+    }
+
+    // Clicks and keys as the user makes them: after a click on a cell, what
+    // is typed goes into the pick-list laid over it, and so into the cell;
+    // a pick-list placed on a line shows what that line holds; Créer
+    // stores for each line what the line showed.
+    void typedWhereSeenAndStoredAsShown() {
+        Ouvert o;
+        Manuelle& m = o.M();
+        QApplication::setActiveWindow(&m);
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        const struct {
+            FicheSaisie::Lignes* colonne;
+            platform::ComboBox* liste;
+            int ligne;
+            const char* texte;
+        } saisies[] = {{&m.Ingre, &m.LIngre, 0, "Angostura"},
+                       {&m.Ingre, &m.LIngre, 1, "Vodka"},
+                       {&m.Qte, &m.LQte, 0, "2"},
+                       {&m.Qte, &m.LQte, 1, "4"},
+                       {&m.Qte2, &m.LQte2, 0, "trait"},
+                       {&m.Qte2, &m.LQte2, 1, "cl"}};
+        for (const auto& k : saisies) {
+            platform::TextBox& cellule = *(*k.colonne)[size_t(k.ligne)];
+            Cliquer(cellule);
+            QVERIFY(k.liste->isVisible());
+            QCOMPARE(k.liste->Tag, QString::number(k.ligne));
+            // Placed on a line it has not been given yet: it shows that line.
+            QCOMPARE(k.liste->Text(), QString());
+            Taper(QString::fromUtf8(k.texte));
+            QCOMPARE(k.liste->Text(), QString::fromUtf8(k.texte));
+            QCOMPARE(cellule.Text(), QString::fromUtf8(k.texte));
+        }
+        // Back on a line already typed: the list shows it, and a key typed
+        // goes where the click was, here after the text.
+        Cliquer(*m.Ingre[0], true);
+        QCOMPARE(m.LIngre.Text(), QString("Angostura"));
+        QCOMPARE(Montre(m, 1), QString("4|cl|Vodka"));
+        Taper("s");
+        QCOMPARE(m.Ingre[0]->Text(), QString("Angosturas"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        const QStringList montre{Montre(m, 0), Montre(m, 1)};
+        QCOMPARE(montre, (QStringList{"2|trait|Angostura", "4|cl|Vodka"}));
+
+        Cliquer(m.Recette);
+        Taper("Zombie");
+        for (size_t i : {3, 4, 5}) {
+            m.Liste[i]->setFocus(Qt::TabFocusReason);
+            Taper("Tiki");
+        }
+        QTest::mouseClick(&m.Creer, Qt::LeftButton);
+        QCOMPARE(platform::MessageSeam::Calls().value(0).prompt, QString("Création réussie ! "));
+        QCOMPARE(Fixture::Rows("SELECT Recette From Cocktails where Numero = 2"),
+                 QStringList{"Zombie"});
+        QCOMPARE(LignesEcrites(), montre);
+        // Cleared: the list left on its line shows it empty, as it is.
+        QVERIFY(m.LIngre.isVisible());
+        QCOMPARE(Montre(m, 0), QString("||"));
+        QCOMPARE(Montre(m, 1), QString("||"));
     }
 
     void pickListsHidden_data() {

@@ -102,6 +102,66 @@ private slots:
         x.SetValue(true);
         QVERIFY(x.Value() && !y.Value());
     }
+    // Within one group, the arrow keys move to the option before or after
+    // in the order of the screen (rows from the top, each from the left),
+    // round from the last to the first, past a disabled one, and select it
+    // as a click does. Options in a panel inside the group are a group of
+    // their own.
+    void arrowKeysMoveAndSelect() {
+        QWidget w;
+        w.resize(400, 300);
+        OptionButton a(&w), c(&w), b(&w), d(&w);
+        QWidget inner(&w);
+        OptionButton i1(&inner), i2(&inner);
+        a.Move(0, 0, 1500, 300);
+        b.Move(0, 450, 1500, 300);
+        c.Move(1800, 450, 1500, 300);
+        d.Move(0, 900, 1500, 300);
+        d.SetEnabled(false);
+        inner.setGeometry(0, 90, 200, 60);
+        i1.Move(0, 0, 1500, 300);
+        i2.Move(0, 300, 1500, 300);
+        const QMap<QObject*, QString> names{
+            {&a, "a"}, {&b, "b"}, {&c, "c"}, {&i1, "i1"}, {&i2, "i2"}};
+        QStringList seen;
+        for (OptionButton* o : {&a, &b, &c, &i1, &i2})
+            connect(o, &OptionButton::Click,
+                    [&, o] { seen << names[o] + (o->Value() ? "1" : "0"); });
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        i1.SetValue(true);
+        QTest::mouseClick(&a, Qt::LeftButton, {}, QPoint(8, a.height() / 2));
+        QCOMPARE(QApplication::focusWidget(), &a);
+        seen.clear();
+
+        const struct {
+            Qt::Key key;
+            OptionButton* then;
+        } steps[] = {{Qt::Key_Down, &b}, {Qt::Key_Right, &c}, {Qt::Key_Down, &a},
+                     {Qt::Key_Up, &c},   {Qt::Key_Left, &b},  {Qt::Key_Up, &a}};
+        QStringList expected;
+        for (const auto& k : steps) {
+            QTest::keyClick(QApplication::focusWidget(), k.key);
+            QCOMPARE(QApplication::focusWidget(), k.then);
+            for (OptionButton* o : {&a, &b, &c}) QCOMPARE(o->Value(), o == k.then);
+            expected << names[k.then] + "1";
+        }
+        QCOMPARE(seen, expected);
+        QVERIFY(!d.Value());
+        QVERIFY(i1.Value() && !i2.Value());
+
+        // The inner group keeps to itself.
+        seen.clear();
+        i1.setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(&i1, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), &i2);
+        QVERIFY(i2.Value() && !i1.Value() && a.Value());
+        QTest::keyClick(&i2, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), &i1);
+        QCOMPARE(seen, QStringList({"i21", "i11"}));
+    }
+
     // A screen reader meets an option as a radio button and a tick as a
     // check box, each with its caption and its state; choosing an option
     // there does what a click does: it selects, never clears, and raises

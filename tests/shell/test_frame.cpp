@@ -455,6 +455,47 @@ private slots:
         QCOMPARE(Splash::Instance().SSSplash1.Mode(), option);
     }
 
+    // The keyboard alone: the window opens with the focus on the stored
+    // mode, the arrows move among the three modes and select, Tab goes on
+    // to OK, where Space stores the mode, then to the close button.
+    void patchModeChosenWithTheArrows() {
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        fx.SetSetting("Patch", "Mode", "2");
+        QTest::mouseDClick(&F().Anim2, Qt::LeftButton, {}, F().Anim2.rect().center());
+        QVERIFY(Patch::Loaded());
+        Patch& p = Patch::Instance();
+        QApplication::setActiveWindow(&p);
+        QVERIFY(QTest::qWaitForWindowActive(&p));
+        QCOMPARE(QApplication::focusWidget(), p.c[2].get());
+        const struct {
+            Qt::Key key;
+            int then;
+        } steps[] = {{Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Up, 0}, {Qt::Key_Right, 1}};
+        for (const auto& k : steps) {
+            QTest::keyClick(QApplication::focusWidget(), k.key);
+            QCOMPARE(QApplication::focusWidget(), p.c[k.then].get());
+            for (int i = 0; i < 3; ++i) QCOMPARE(p.c[i]->isChecked(), i == k.then);
+        }
+        // Choosing stores nothing until OK; Tab moves on without choosing.
+        QCOMPARE(fx.Setting("Patch", "Mode"), QString("2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.c[2].get());
+        QVERIFY(p.c[1]->isChecked() && !p.c[2]->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &p.OK);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(fx.Setting("Patch", "Mode"), QString("1"));
+        QVERIFY(p.isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &p.Quit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.c[0].get());
+        p.Quit.ClickIt();
+        Flush();
+    }
+
     // A user's mouse on the OK button reaches it, though the window's empty
     // label spreads over it.
     void patchOkTakesARealClick() {

@@ -158,6 +158,23 @@ void ReduireParLeGestionnaire(WId id) {
                       {QStringLiteral("windowminimize"), QString::number(id)});
 }
 
+// openbox's own "show desktop" key (Super+D in its default bindings).
+void MontrerLeBureau() {
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("key"), QStringLiteral("super+d")});
+}
+
+// What the user does to the program from outside it: the window manager
+// minimises the task-bar entry or the window given, or shows the desktop.
+void Geste(const QString& geste, WId fenetre) {
+    if (geste == QLatin1String("bureau"))
+        MontrerLeBureau();
+    else if (geste == QLatin1String("entree"))
+        ReduireParLeGestionnaire(Pop::Instance().winId());
+    else
+        ReduireParLeGestionnaire(fenetre);
+}
+
 // The windows of the program the window manager shows (mapped, not
 // minimised), the task-bar entry apart.
 QList<WId> Montrees(WId pop) {
@@ -276,10 +293,63 @@ private slots:
         QVERIFY(!Iconifiee(pop));
     }
 
-    // The search window open, the window manager minimises the entry: the
-    // search window goes with the main window, and the restore shows it
-    // again, with what was typed in it, in one modal display.
-    void windowManagerMinimisesWithTheSearchWindowOpen() {
+    // The window manager minimises the main window itself, or hides every
+    // window for its "show desktop": the program takes the minimise road
+    // (every window gone, the entry minimised); the restore from the entry
+    // brings the main window back in its normal state, twice running.
+    void windowManagerMinimisesTheMainWindow_data() {
+        QTest::addColumn<QString>("geste");
+        QTest::newRow("minimise of the main window") << "reduire";
+        QTest::newRow("show desktop") << "bureau";
+    }
+    void windowManagerMinimisesTheMainWindow() {
+        QFETCH(QString, geste);
+        Fixture fx;
+        fx.WriteSeed(kSeed);
+        QVERIFY(fx.StartMain());
+        const WId pop = Pop::Instance().winId();
+        QTRY_COMPARE_WITH_TIMEOUT(Entrees(), QList<WId>{pop}, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Montrees(pop).contains(F().winId()), 5000);
+        General::FenetreReduite = 5;
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            Geste(geste, F().winId());
+
+            QTRY_VERIFY_WITH_TIMEOUT(Iconifiee(pop), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!F().isVisible(), 5000);
+            QCOMPARE(General::FenetreReduite, short(99));
+            QTest::qWait(300);
+            QCOMPARE(Montrees(pop), QList<WId>{});
+
+            Activer(pop);
+            QTRY_VERIFY_WITH_TIMEOUT(!Iconifiee(pop), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(Montrees(pop) == QList<WId>{F().winId()}, 5000);
+            QVERIFY(!F().isMinimized());
+            QCOMPARE(Entrees(), QList<WId>{pop});
+            // In front, with the keyboard.
+            QTRY_VERIFY_WITH_TIMEOUT(F().isActiveWindow(), 5000);
+            QTest::qWait(300);
+        }
+        QCOMPARE(Bureau::Xprop({"-root", "_NET_SHOWING_DESKTOP"}).trimmed(),
+                 QString("_NET_SHOWING_DESKTOP(CARDINAL) = 0"));
+        // The main window takes the user's clicks again: the sort bar sorts.
+        CliquerX(*F().Bouton[1]);
+        QTRY_COMPARE_WITH_TIMEOUT(fx.Setting("Settings", "Tris"), QString("1"), 5000);
+        QCOMPARE(Fixture::Texts(F().Liste), QStringList{"Tropical"});
+    }
+
+    // The search window open, the window manager minimises the entry or
+    // that dialog, or shows the desktop: the search window and the main
+    // window go and the entry stands minimised; the restore shows both
+    // again, in their normal state, with what was typed, in one modal
+    // display.
+    void windowManagerMinimisesTheSearchWindow_data() {
+        QTest::addColumn<QString>("geste");
+        QTest::newRow("minimise of the entry") << "entree";
+        QTest::newRow("minimise of the search window") << "reduire";
+        QTest::newRow("show desktop") << "bureau";
+    }
+    void windowManagerMinimisesTheSearchWindow() {
+        QFETCH(QString, geste);
         QTest::failOnWarning(QRegularExpression(QStringLiteral("Recursive call")));
         Fixture fx;
         fx.WriteSeed(kSeed);
@@ -289,25 +359,26 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(Entrees(), QList<WId>{pop}, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(Clients().contains(F().winId()), 5000);
 
-        bool minimised = false;
+        bool minimised = false, searchHidden = false, mainHidden = false;
         QList<WId> shownWhileMinimised{0};
-        bool searchHidden = false, mainHidden = false;
         auto finir = [] {
             FrmFind& w = FrmFind::Instance();
             if (w.isVisible()) w.hide();
         };
+        auto montree = [] {
+            FrmFind& w = FrmFind::Instance();
+            return w.isVisible() && Clients().contains(w.winId()) && !Iconifiee(w.winId());
+        };
         Pendant(
-            [] {
-                return FrmFind::Instance().isVisible() &&
-                       Clients().contains(FrmFind::Instance().winId());
-            },
+            montree,
             [&] {
                 FrmFind::Instance().Saisie.TypeIt(QStringLiteral("Moj"));
-                ReduireParLeGestionnaire(pop);
+                Geste(geste, FrmFind::Instance().winId());
                 minimised = QTest::qWaitFor([&] { return Iconifiee(pop); }, 5000);
+                searchHidden =
+                    QTest::qWaitFor([] { return !FrmFind::Instance().isVisible(); }, 5000);
                 QTest::qWait(300);
                 shownWhileMinimised = Montrees(pop);
-                searchHidden = !FrmFind::Instance().isVisible();
                 mainHidden = !F().isVisible();
             },
             finir);
@@ -318,18 +389,17 @@ private slots:
         QCOMPARE(shownWhileMinimised, QList<WId>{});
         QCOMPARE(General::FenetreReduite, short(5));
 
-        bool back = false, mainBack = false;
+        bool back = false, mainBack = false, normal = false;
         QString typed;
         Pendant(
-            [] {
-                return FrmFind::Instance().isVisible() &&
-                       Clients().contains(FrmFind::Instance().winId());
-            },
+            montree,
             [&] {
                 back = true;
-                mainBack = F().isVisible() && Clients().contains(F().winId());
-                typed = FrmFind::Instance().Saisie.Text();
-                CliquerX(FrmFind::Instance().Quit);
+                FrmFind& w = FrmFind::Instance();
+                mainBack = F().isVisible() && Montrees(pop).contains(F().winId());
+                normal = !w.isMinimized() && !F().isMinimized();
+                typed = w.Saisie.Text();
+                CliquerX(w.Quit);
                 QTest::qWait(200);
             },
             finir);
@@ -337,10 +407,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(back, 8000);
         QTRY_VERIFY_WITH_TIMEOUT(!FrmFind::Instance().isVisible(), 5000);
         QVERIFY(mainBack);
+        QVERIFY(normal);
         QCOMPARE(typed, QString("Moj"));
+        // Closed by a real click on its close button: the main window is
+        // the program's again.
         QVERIFY(F().isVisible());
         QVERIFY(!Iconifiee(pop));
+        QCOMPARE(Montrees(pop), QList<WId>{F().winId()});
         QCOMPARE(Entrees(), QList<WId>{pop});
+        CliquerX(*F().Bouton[1]);
+        QTRY_COMPARE_WITH_TIMEOUT(fx.Setting("Settings", "Tris"), QString("1"), 5000);
     }
 
     // Closing the entry and answering No, then the next minimise: the entry
