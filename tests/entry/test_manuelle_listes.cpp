@@ -77,7 +77,11 @@ private slots:
         QCOMPARE(m.Qte[0]->Text(), QString("6"));
         QTest::mouseClick(m.Qte[1]->Editor(), Qt::LeftButton);
         QCOMPARE(m.LQte.Tag, QString("1"));
-        QCOMPARE(m.LQte.Text(), QString("6"));
+        // Laid over line 1 the list shows that line's text; a quantity
+        // typed there too.
+        QCOMPARE(m.LQte.Text(), m.Qte[1]->Text());
+        Taper(m.LQte, "6");
+        QCOMPARE(m.Qte[1]->Text(), QString("6"));
         const QStringList avant = Formulaire();
         for (platform::ComboBox* l :
              {&m.LQte, m.Liste[0].get(), m.Liste[1].get(), m.Liste[2].get()}) {
