@@ -125,7 +125,7 @@ Label::~Label() {
 bool Label::event(QEvent* e) {
     // A caption set through QLabel itself is fitted before it is drawn.
     if (e->type() == QEvent::Paint) Ajuster();
-    const bool r = QLabel::event(e);
+    const bool r = Twips<QLabel>::event(e);
     switch (e->type()) {
         case QEvent::Move:
         case QEvent::Resize:

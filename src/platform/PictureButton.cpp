@@ -1,5 +1,6 @@
 #include "platform/PictureButton.h"
 
+#include <QKeySequence>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -40,7 +41,16 @@ void PictureButton::ClickIt() {
 }
 
 void PictureButton::setText(const QString& s) {
+    // A caption is often stored text: an "&" in it is a letter, never a
+    // keyboard shortcut, and a screen reader reads it whole. A name the
+    // window gave a button without caption is left as it was.
+    const QString ancien = text();
     QAbstractButton::setText(s);
+    setShortcut(QKeySequence());
+    if (!s.isEmpty())
+        setAccessibleName(s);
+    else if (!ancien.isEmpty() && accessibleName() == ancien)
+        setAccessibleName(QString());
     Ajuster();
 }
 

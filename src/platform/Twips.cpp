@@ -2,7 +2,10 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace platform {
 
@@ -82,6 +85,17 @@ int KeyAscii(const QKeyEvent* e) {
     if (code == 13 || code == 27 || code == 8) return code;
     const QString t = e->text();
     return t.size() == 1 ? t.at(0).unicode() : 0;
+}
+
+bool MontrerBulle(QWidget& w, const QEvent* e) {
+    const QString bulle = w.toolTip();
+    if (bulle.isEmpty() || !Qt::mightBeRichText(bulle)) return false;
+    const auto* h = static_cast<const QHelpEvent*>(e);
+    QToolTip::showText(h->globalPos(),
+                       QStringLiteral("<p style=\"white-space:pre-wrap\">") + bulle.toHtmlEscaped() +
+                           QStringLiteral("</p>"),
+                       &w);
+    return true;
 }
 
 }  // namespace platform

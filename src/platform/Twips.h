@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QFont>
 #include <QRect>
 #include <QSize>
@@ -59,6 +60,10 @@ int KeyCode(const QKeyEvent* e);
 // The character a keyboard event types, 0 for none.
 int KeyAscii(const QKeyEvent* e);
 
+// Shows the control's tooltip as typed when Qt would read it as markup (a
+// stored ingredient, a page's address); false leaves the event to Qt.
+bool MontrerBulle(QWidget& w, const QEvent* e);
+
 class ControlError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -84,6 +89,12 @@ public:
     void SetVisible(bool v) { this->setVisible(v); }
 
     QString Tag;
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip && MontrerBulle(*this, e)) return true;
+        return Base::event(e);
+    }
 
 private:
     void Apply() {

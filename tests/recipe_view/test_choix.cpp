@@ -6,8 +6,11 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QtTest>
 
+#include "db/Schema.h"
 #include "platform/Controls.h"
 #include "recipe_view/CadreRecette.h"
 #include "shell/Frmmain.h"
@@ -201,6 +204,52 @@ private slots:
         QVERIFY(!i.isVisible());
         QVERIFY(Lignes("Americano").contains("||Cognac"));
         enPlace(R().Ingre[2]);
+    }
+
+    // A stored text shows as typed on a value field and in an ingredient
+    // cell: its "&" is no shortcut, its tags are no markup, a screen reader
+    // reads it whole.
+    void unTexteStockeSeMontreTelQuel() {
+        const QString texte = QStringLiteral("Apéro &Gin <b>Rhum</b> &amp; <i>blanc</i> < 3");
+        Demarrer();
+        {
+            auto d = db::OpenDb();
+            d.Execute(QStringLiteral("UPDATE Categorie SET Categorie = '%1' WHERE NCategorie = "
+                                     "(SELECT NCategorie FROM Cocktails WHERE Recette = 'Americano')")
+                          .arg(texte));
+            d.Execute(QStringLiteral("UPDATE Ingredient SET Ingredient = '%1' WHERE NIngredient = "
+                                     "(SELECT min(NIngre) FROM Ingre l JOIN Cocktails c ON "
+                                     "c.Numero = l.Numero WHERE c.Recette = 'Americano')")
+                          .arg(texte));
+        }
+        Fixture::ClickEntry(F().Liste, "Americano");
+        platform::PictureButton& categorie = R().Data[6];
+        QCOMPARE(categorie.Caption(), texte);
+        QCOMPARE(categorie.accessibleName(), texte);
+        QVERIFY(categorie.shortcut().isEmpty());
+        platform::PictureButton* cellule = nullptr;
+        for (int i = 0; i < R().Ingre.Count(); ++i)
+            if (R().Ingre[i].Caption() == texte) cellule = &R().Ingre[i];
+        QVERIFY(cellule);
+        QCOMPARE(cellule->accessibleName(), texte);
+        QCOMPARE(cellule->toolTip(), texte);
+
+        // Alt with the letter after "&" opens nothing.
+        const QByteArray avant = Fixture::ReadFile(fx->DbFile());
+        QTest::keyClick(&F(), Qt::Key_G, Qt::AltModifier);
+        QVERIFY(!R().LCategorie.isVisible());
+        QCOMPARE(Fixture::ReadFile(fx->DbFile()), avant);
+
+        // The tooltip the user sees reads the text itself.
+        R().Scroll.ensureWidgetVisible(cellule, 0, 0);
+        QHelpEvent aide(QEvent::ToolTip, cellule->rect().center(),
+                        cellule->mapToGlobal(cellule->rect().center()));
+        QApplication::sendEvent(cellule, &aide);
+        QVERIFY(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+        QTextDocument vu;
+        vu.setHtml(QToolTip::text());
+        QCOMPARE(vu.toPlainText(), texte);
+        QToolTip::hideText();
     }
 };
 
