@@ -3,8 +3,11 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
+#include <QStyleOptionViewItem>
 #include <QStyleOptionComboBox>
 #include <QTimer>
+#include <algorithm>
 
 namespace platform {
 
@@ -33,6 +36,8 @@ ComboBox::ComboBox(QWidget* parent) : Twips<QComboBox>(parent) {
     // pointer moving over the list highlights too, and is no pick.
     view()->installEventFilter(this);
     view()->viewport()->installEventFilter(this);
+    // What an open list cannot show whole is cut at its end.
+    view()->setTextElideMode(Qt::ElideRight);
     connect(this, &QComboBox::highlighted, this, [this](int i) {
         if (!keyInList_ || !popup_ || isEditable() || quiet_ != 0) return;
         keyInList_ = false;
@@ -176,6 +181,37 @@ void ComboBox::showPopup() {
     popup_ = true;
     keyInList_ = false;
     QComboBox::showPopup();
+    Elargir();
+}
+
+void ComboBox::Elargir() {
+    // The open list is as wide as its longest entry asks, within the screen:
+    // entries that differ only at their end must read apart.
+    QAbstractItemView* v = view();
+    QWidget* liste = v->window();
+    if (liste == window() || count() == 0) return;
+    QStyleOptionViewItem o;
+    o.initFrom(v);
+    o.font = v->font();
+    // The delegate adds its margins to a box just as wide as the text.
+    const QFontMetrics fm(v->font());
+    int voulu = 0;
+    for (int i = 0; i < count(); ++i) {
+        const QModelIndex x = v->model()->index(i, modelColumn());
+        o.rect = QRect(0, 0, fm.horizontalAdvance(itemText(i)), v->visualRect(x).height());
+        voulu = std::max(voulu, v->itemDelegate()->sizeHint(o, x).width());
+    }
+    const int manque = voulu - v->viewport()->width();
+    if (manque <= 0) return;
+    const QRect ecran = liste->screen() ? liste->screen()->availableGeometry() : QRect();
+    QRect g = liste->geometry();
+    g.setWidth(g.width() + manque);
+    if (ecran.isValid()) {
+        g.setWidth(std::min(g.width(), ecran.width()));
+        if (g.right() > ecran.right()) g.moveRight(ecran.right());
+        if (g.left() < ecran.left()) g.moveLeft(ecran.left());
+    }
+    liste->setGeometry(g);
 }
 
 void ComboBox::hidePopup() {

@@ -72,6 +72,7 @@ private:
     // The last thing the user did in the open list was a key.
     bool keyInList_ = false;
     void Ajuster();
+    void Elargir();
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     PoliceAjustee police_;

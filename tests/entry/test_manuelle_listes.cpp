@@ -41,6 +41,17 @@ QStringList Formulaire() {
     return out;
 }
 
+// True when entry i of an open list has the room its drawing asks for.
+bool Lisible(QAbstractItemView& v, int i) {
+    QStyleOptionViewItem o;
+    o.initFrom(&v);
+    o.font = v.font();
+    const QModelIndex x = v.model()->index(i, 0);
+    const QRect r = v.visualRect(x);
+    o.rect = QRect(0, 0, QFontMetrics(o.font).horizontalAdvance(x.data().toString()), r.height());
+    return v.itemDelegate()->sizeHint(o, x).width() <= r.width();
+}
+
 }  // namespace
 
 class TestManuelleListes : public QObject {
@@ -107,6 +118,26 @@ private slots:
         Fixture::ClickListEntry(m.LQte, "3");
         QCOMPARE(m.Qte[1]->Text(), QString("3"));
         QCOMPARE(m.Qte[0]->Text(), QString("6"));
+    }
+
+    // The open measure list reads every unit apart: the ones that differ at
+    // their end ("cuillère à café", "cuillères à café") are not cut there.
+    void laListeDesMesuresSeLitEntiere() {
+        Ouvrir();
+        Manuelle& m = M();
+        QTest::mouseClick(m.Qte2[0]->Editor(), Qt::LeftButton);
+        QVERIFY(m.LQte2.isVisible());
+        Fixture::OpenList(m.LQte2);
+        QAbstractItemView* v = m.LQte2.view();
+        int longues = 0;
+        for (int i = 0; i < m.LQte2.count(); ++i) {
+            const QString texte = m.LQte2.itemText(i);
+            if (texte.startsWith(QStringLiteral("cuill"))) ++longues;
+            QVERIFY2(Lisible(*v, i), qPrintable(texte));
+        }
+        QVERIFY(longues >= 2);
+        QVERIFY(m.LQte2.screen()->availableGeometry().contains(v->window()->geometry()));
+        Fixture::CloseList(m.LQte2);
     }
 };
 

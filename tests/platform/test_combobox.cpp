@@ -31,6 +31,17 @@ struct Window {
         for (const char* s : {"Rhum blanc", "Sirop", "Vodka"}) combo.AddItem(s);
     }
 };
+// True when entry i of an open list has the room its drawing asks for.
+bool Lisible(QAbstractItemView& v, int i) {
+    QStyleOptionViewItem o;
+    o.initFrom(&v);
+    o.font = v.font();
+    const QModelIndex x = v.model()->index(i, 0);
+    const QRect r = v.visualRect(x);
+    o.rect = QRect(0, 0, QFontMetrics(o.font).horizontalAdvance(x.data().toString()), r.height());
+    return v.itemDelegate()->sizeHint(o, x).width() <= r.width();
+}
+
 }  // namespace
 
 class TestComboBox : public QObject {
@@ -221,6 +232,41 @@ private slots:
         QCOMPARE(lost.count(), 0);
         win.other.setFocus();
         QTRY_COMPARE(lost.count(), 1);
+    }
+
+    // An open list is as wide as its longest entry, within the screen, so
+    // that entries that differ at their end read apart; what the screen
+    // cannot hold is cut at its end.
+    void comboOpenListShowsEveryEntryWhole_data() {
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("liste") << false;
+        QTest::newRow("saisie") << true;
+    }
+    void comboOpenListShowsEveryEntryWhole() {
+        QFETCH(bool, editable);
+        Window win(editable);
+        win.combo.setGeometry(10, 10, 60, 24);
+        win.combo.Clear();
+        const QStringList mesures{"cl", "cuillère à café", "cuillères à café", "cuillère à soupe"};
+        win.combo.AddItems(mesures);
+        QAbstractItemView* v = win.combo.view();
+        QTest::mouseClick(&win.combo, Qt::LeftButton, {}, {win.combo.width() - 4, 12});
+        QTRY_VERIFY(v->isVisible());
+        for (int i = 0; i < mesures.size(); ++i)
+            QVERIFY2(Lisible(*v, i), qPrintable(mesures[i]));
+        const QRect ecran = win.combo.screen()->availableGeometry();
+        QVERIFY(ecran.contains(v->window()->geometry()));
+        QCOMPARE(v->textElideMode(), Qt::ElideRight);
+        QTest::keyClick(v, Qt::Key_Escape);
+        QTRY_VERIFY(!v->isVisible());
+
+        // An entry longer than the screen is wide: the list stays on it.
+        win.combo.AddItem(QString(400, u'm'));
+        QTest::mouseClick(&win.combo, Qt::LeftButton, {}, {win.combo.width() - 4, 12});
+        QTRY_VERIFY(v->isVisible());
+        QVERIFY(ecran.contains(v->window()->geometry()));
+        QTest::keyClick(v, Qt::Key_Escape);
+        QTRY_VERIFY(!v->isVisible());
     }
 };
 
