@@ -166,7 +166,9 @@ void LireIngredient(const QString& LignePage, Panneau& p, int& Compteur) {
     const QString nom = Trim(Mid(segment, nomDebut));
     const qsizetype q = InStr(segment, QStringLiteral("<A title="));
     if (q == 0) return;
-    const QString quantite = segment.left(q - 1);
+    // A no-break space shows as a space: "4&nbsp;cl" splits as "4 cl".
+    const QString quantite =
+        segment.left(q - 1).replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
     QString qte, mesure;
     const QStringList morceaux = quantite.split(u' ');
     if (quantite.isEmpty() || morceaux.size() < 2) {

@@ -30,6 +30,12 @@ namespace platform {
 //   the text of scripts and styles as it stands; a text of nothing but
 //   white space that holds a line break is the layout of the page's source
 //   and is left out, as the old browser did;
+// - white space in text as the page shows it: a run of spaces, tabs and
+//   line ends is one space, a space that follows another (across inline
+//   tags too) is dropped, and so is one at the start or the end of a line
+//   of text (a block, a cell, a <BR>); inside PRE and TEXTAREA it stays as
+//   written. A page laid out by hand thus gives no field a line end or an
+//   indentation of its source. The no-break space is no white space here;
 // - comments kept, other nodes left out;
 // - a carriage return and line feed before the start tag of every block
 //   (paragraphs, lists and their items, headings, divisions, tables and
@@ -65,6 +71,14 @@ const QString& ScriptDocumentHtml() {
     noshade: 'noShade', noresize: 'noResize', nohref: 'noHref'};
   var NU = /^[A-Za-z0-9_.:\-]+$/;
   var MISE = /^[ \t\r\n\f]*[\r\n][ \t\r\n\f]*$/;
+  var BLANCS = /[ \t\r\n\f]+/g;
+  // White space kept as written inside these.
+  var GARDES = set('PRE TEXTAREA LISTING');
+  // Shown as one object: the spaces on its two sides do not meet.
+  var OBJETS = set('AREA BASEFONT EMBED FRAME IMG INPUT ISINDEX PARAM SOURCE TRACK WBR ' +
+    'IFRAME OBJECT SELECT BUTTON TEXTAREA VIDEO AUDIO CANVAS SVG');
+  var ORDRE = {A: ['title', 'href'], META: ['content', 'itemprop'],
+    TD: ['class', 'valign', 'align']};
   var ENTITES = {'&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;', '\u00a0': '&nbsp;'};
   function entite(c) { return ENTITES[c]; }
   function texte(s) { return s.replace(/[&<>\u00a0]/g, entite); }
@@ -72,8 +86,6 @@ const QString& ScriptDocumentHtml() {
   function adresse(v) {
     try { return new URL(v, document.baseURI).href; } catch (e) { return v; }
   }
-  var ORDRE = {A: ['title', 'href'], META: ['content', 'itemprop'],
-    TD: ['class', 'valign', 'align']};
   function attributs(t, liste) {
     var a = Array.prototype.slice.call(liste), ordre = ORDRE[t];
     if (!ordre) return a;
@@ -84,15 +96,33 @@ const QString& ScriptDocumentHtml() {
     places.forEach(function (p, k) { a[p] = ranges[k]; });
     return a;
   }
+  // The end of an element, met again on the stack after its content.
+  function Fin(t, balise) { this.t = t; this.balise = balise; }
   var out = [], pile = [], c;
+  var gardes = 0;       // inside elements that keep their white space
+  var debut = true;     // at the start of a line of text
+  var blanc = false;    // the text so far ends with a space
+  var dernier = -1;     // where that space stands in out
+  function finDeLigne() {
+    if (dernier >= 0) out[dernier] = out[dernier].slice(0, -1);
+    dernier = -1; blanc = false; debut = true;
+  }
+  function objet() { dernier = -1; blanc = false; debut = false; }
+  function coupe(t) { return BLOCS[t] === 1 || OUVERTES[t] === 1 || t === 'BR'; }
   var racine = document.documentElement;
   if (!racine) return '';
   for (c = racine.lastChild; c; c = c.previousSibling) pile.push(c);
   while (pile.length) {
     var n = pile.pop();
-    if (typeof n === 'string') { out.push(n); continue; }
+    if (n instanceof Fin) {
+      if (GARDES[n.t] === 1) --gardes;
+      if (coupe(n.t)) finDeLigne(); else if (OBJETS[n.t] === 1) objet();
+      if (n.balise) out.push(n.balise);
+      continue;
+    }
     if (n.nodeType === 1) {
       var t = n.tagName.toUpperCase();
+      if (coupe(t)) finDeLigne(); else if (OBJETS[t] === 1) objet();
       if (BLOCS[t] === 1 && out.length) out.push('\r\n');
       var s = '<' + t, liste = attributs(t, n.attributes);
       for (var i = 0; i < liste.length; ++i) {
@@ -112,15 +142,30 @@ const QString& ScriptDocumentHtml() {
       }
       out.push(s + '>');
       if (VIDES[t] !== 1) {
-        if (OUVERTES[t] !== 1) pile.push('</' + t + '>');
+        if (GARDES[t] === 1) ++gardes;
+        pile.push(new Fin(t, OUVERTES[t] === 1 ? '' : '</' + t + '>'));
         var parent = (t === 'TEMPLATE' && n.content) ? n.content : n;
         for (c = parent.lastChild; c; c = c.previousSibling) pile.push(c);
       }
     } else if (n.nodeType === 3) {
       if (MISE.test(n.data)) continue;
       var haut = n.parentNode;
-      out.push(haut && haut.nodeType === 1 && BRUTS[haut.tagName.toUpperCase()] === 1 ? n.data
-                                                                                     : texte(n.data));
+      if (haut && haut.nodeType === 1 && BRUTS[haut.tagName.toUpperCase()] === 1) {
+        out.push(n.data);
+        continue;
+      }
+      if (gardes > 0) {
+        out.push(texte(n.data));
+        objet();
+        continue;
+      }
+      var d = n.data.replace(BLANCS, ' ');
+      if ((debut || blanc) && d.charAt(0) === ' ') d = d.slice(1);
+      if (!d) continue;
+      out.push(texte(d));
+      debut = false;
+      blanc = d.charAt(d.length - 1) === ' ';
+      dernier = blanc ? out.length - 1 : -1;
     } else if (n.nodeType === 8) {
       out.push('<!--' + n.data + '-->');
     }

@@ -244,6 +244,30 @@ Attendu PageAttendue(const QString& page) {
         a.lignes = {{"4", "cl", "Cognac"}, {"2", "cl", "Cointreau"}};
         a.photo = QStringLiteral("/photos/planteur.jpg");
         a.cout = 3;
+    } else if (page == QStringLiteral("recette-cocktail-a-la-main.htm")) {
+        // Written by hand: indented, items and sentences over several
+        // source lines, tabs, a no-break space between number and unit. A
+        // quantity text that begins with the space the page shows (after
+        // the link, before "2 cl") gives an empty quantity, as " 4 cl" does.
+        a.recette = QStringLiteral("Caïpirinha");
+        a.liste = {General::Couts[2],
+                   General::Difficultes[1],
+                   QString(),
+                   QStringLiteral("Short drinks"),
+                   QStringLiteral("Old fashioned"),
+                   QStringLiteral("Au verre")};
+        a.saisie = {QStringLiteral("- Couper le citron vert en quartiers.\r\n- Piler avec le "
+                                   "sucre, puis ajouter la cachaça."),
+                    QStringLiteral("un quartier de citron vert."), QString(),
+                    // The history's reader makes "<STRONG>" a space of its own.
+                    QStringLiteral("Histoire du cocktail\r\nNée au Brésil, la  caïpirinha se "
+                                   "boit très fraîche.\r\nC'est la boisson nationale.")};
+        a.lignes = {{"5", "cl", "Cachaça"},
+                    {"", "2 cl", "Citron vert"},
+                    {"2", "cuillères à café", "Sucre de canne"}};
+        a.photo = QStringLiteral("/photos/mojito.jpg");
+        a.cout = 2;
+        a.difficulte = 1;
     }
     return a;
 }
@@ -407,6 +431,7 @@ private slots:
             << QStringLiteral("recette-cocktail-attributs-desordre.htm");
         QTest::newRow("ancienne mise en page, attributs dans un autre ordre")
             << QStringLiteral("recette-cocktail-ancienne-desordre.htm");
+        QTest::newRow("page écrite à la main") << QStringLiteral("recette-cocktail-a-la-main.htm");
     }
     void pageTelleQuElleSeMontre() {
         QFETCH(QString, page);
@@ -434,6 +459,19 @@ private slots:
         QCOMPARE(w.Photo.toolTip(), photo);
         QCOMPARE(w.Photo.Tag, photo);
         QCOMPARE(Module1::PhotoOctets, o.site.photo);
+
+        // The lookup rows that hold a line end or a tab, before the creation.
+        const auto finsDeLigne = [] {
+            QStringList n;
+            for (const char* t :
+                 {"Categorie", "Verre", "Realisation", "Quantite", "Mesure", "Ingredient"})
+                n << Fixture::Rows(QStringLiteral("SELECT count(*) From %1 where instr(%1, "
+                                                  "char(10)) or instr(%1, char(13)) or "
+                                                  "instr(%1, char(9))")
+                                       .arg(QLatin1String(t)));
+            return n;
+        };
+        const QStringList avant = finsDeLigne();
 
         // The user adds the strength and a description, and creates it.
         Taper(*w.Liste[2], General::Teneurs[4]);
@@ -472,6 +510,7 @@ private slots:
                      "on m.NMesure = g.NMesure left join Ingredient i on i.NIngredient = g.NIngre "
                      "where g.Numero = (SELECT max(Numero) From Cocktails) order by g.rowid desc")),
                  lignes);
+        QCOMPARE(finsDeLigne(), avant);
         Cliquer(&w.Quit);
         QVERIFY(!Facile::Loaded());
         QVERIFY(Fixture::Texts(F().Liste).contains(nom));
@@ -714,7 +753,7 @@ private slots:
         QCOMPARE(w.Liste[3]->Text(), QStringLiteral("Tiki'; DELETE FROM Categorie; l'île ☀œ"));
         QCOMPARE(w.Liste[4]->Text(), QStringLiteral("Verre d'O'Neil"));
         QCOMPARE(w.Saisie[3]->Text(),
-                 QStringLiteral("Histoire du cocktail\r\nLe sucre < le citron, toujours.\r\n"));
+                 QStringLiteral("Histoire du cocktail\r\nLe sucre < le citron, toujours."));
         const int categories =
             Fixture::Rows(QStringLiteral("SELECT count(*) From Categorie")).value(0).toInt();
         w.Creer.ClickIt();
