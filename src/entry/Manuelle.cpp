@@ -52,6 +52,7 @@ Manuelle::Manuelle() : DialogFrame(QStringLiteral("Manuelle"), 0) {
         connect(c.get(), &platform::ComboBox::Click, this, [this, i] { Liste_Click(i); });
         Liste[static_cast<size_t>(i)] = std::move(c);
     }
+    platform::MemeTaille({Liste[0].get(), Liste[1].get(), Liste[2].get()});
 
     FicheSaisie::PlacerSaisies(Saisie, Libelle, Scroll0.Content());
     for (int i = 0; i < 4; ++i)

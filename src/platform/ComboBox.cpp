@@ -243,6 +243,12 @@ void ComboBox::Ajuster() {
     if (view()->font() != police_.Police()) view()->setFont(police_.Police());
 }
 
+void MemeTaille(std::initializer_list<ComboBox*> listes) {
+    const auto groupe = std::make_shared<GroupeTaille>();
+    for (ComboBox* l : listes) l->police_.Rejoindre(groupe);
+    for (ComboBox* l : listes) l->Ajuster();
+}
+
 void ComboBox::resizeEvent(QResizeEvent* e) {
     QComboBox::resizeEvent(e);
     Ajuster();

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QStringList>
+#include <initializer_list>
 
 #include "platform/Twips.h"
 
@@ -76,6 +77,11 @@ private:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     PoliceAjustee police_;
+    friend void MemeTaille(std::initializer_list<ComboBox*> listes);
 };
+
+// Drop-down lists side by side: those that show the same entry draw it at
+// one size, the smallest in which it reads whole in each.
+void MemeTaille(std::initializer_list<ComboBox*> listes);
 
 }  // namespace platform

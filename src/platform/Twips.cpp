@@ -43,6 +43,46 @@ QFont PoliceQuiTient(const QFont& f, const QString& text, const QSize& box, int 
     return g;
 }
 
+PoliceAjustee::~PoliceAjustee() {
+    if (groupe_) std::erase(groupe_->membres_, this);
+}
+
+void PoliceAjustee::Rejoindre(const std::shared_ptr<GroupeTaille>& groupe) {
+    if (groupe_) std::erase(groupe_->membres_, this);
+    groupe_ = groupe;
+    if (groupe_) groupe_->membres_.push_back(this);
+    valide_ = false;
+}
+
+void PoliceAjustee::Poser(const QFont& f) {
+    if (!w_ || f == w_->font()) return;
+    pose_ = true;
+    w_->setFont(f);
+    pose_ = false;
+}
+
+void GroupeTaille::Accorder() {
+    auto tient = [](const PoliceAjustee& m, const QFont& f) {
+        return TexteTient(f, m.texte_, m.boite_, m.flags_);
+    };
+    for (PoliceAjustee* m : membres_) {
+        if (!m->valide_) continue;
+        QFont f = m->propre_;
+        if (!m->texte_.isEmpty()) {
+            // The smallest size a member showing the same caption needs;
+            // one that cannot show it whole at any size has no say.
+            double pt = f.pointSizeF();
+            for (const PoliceAjustee* n : membres_)
+                if (n->valide_ && n->texte_ == m->texte_ && tient(*n, n->propre_))
+                    pt = std::min(pt, n->propre_.pointSizeF());
+            QFont g = f;
+            g.setPointSizeF(pt);
+            if (pt < f.pointSizeF() && tient(*m, g)) f = g;
+        }
+        m->Poser(f);
+    }
+}
+
 void PoliceAjustee::Noter(const QWidget& w) {
     if (pose_) return;
     demandee_ = w.font();
@@ -55,11 +95,12 @@ void PoliceAjustee::Ajuster(QWidget& w, const QString& text, const QRect& box, i
     texte_ = text;
     boite_ = box.size();
     flags_ = flags;
-    const QFont f = PoliceQuiTient(demandee_, text, boite_, flags);
-    if (f == w.font()) return;
-    pose_ = true;
-    w.setFont(f);
-    pose_ = false;
+    w_ = &w;
+    propre_ = PoliceQuiTient(demandee_, text, boite_, flags);
+    if (groupe_)
+        groupe_->Accorder();
+    else
+        Poser(propre_);
 }
 
 // ------------------------------------------------------------------- keys

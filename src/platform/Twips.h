@@ -8,7 +8,9 @@
 #include <QWidget>
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/Screen.h"
 
@@ -31,24 +33,51 @@ QFont PoliceQuiTient(const QFont& f, const QString& text, const QSize& box, int 
 // True when `text` drawn in `f` with `flags` fits a box of `box`.
 bool TexteTient(const QFont& f, const QString& text, const QSize& box, int flags);
 
+class GroupeTaille;
+
 // The font a control draws its caption in: the one the window gave it, made
 // smaller while the caption would not read whole in its box.
 class PoliceAjustee {
 public:
+    PoliceAjustee() = default;
+    PoliceAjustee(const PoliceAjustee&) = delete;
+    PoliceAjustee& operator=(const PoliceAjustee&) = delete;
+    ~PoliceAjustee();
     // The font the window gave the control.
     const QFont& Police() const { return demandee_; }
     // Called at each font change of the control: a font the window gives.
     void Noter(const QWidget& w);
     // Gives the control the font its caption reads whole in.
     void Ajuster(QWidget& w, const QString& text, const QRect& box, int flags);
+    // From now on the control's caption takes its group's size (GroupeTaille).
+    void Rejoindre(const std::shared_ptr<GroupeTaille>& groupe);
 
 private:
+    friend class GroupeTaille;
+    void Poser(const QFont& f);
     QFont demandee_;
+    // The font the caption reads whole in, on its own.
+    QFont propre_;
+    QWidget* w_ = nullptr;
+    std::shared_ptr<GroupeTaille> groupe_;
     bool pose_ = false;
     bool valide_ = false;
     QString texte_;
     QSize boite_;
     int flags_ = 0;
+};
+
+// Controls side by side: those that show the same caption show it at one
+// size, the smallest that any of them needs to show it whole. None is drawn
+// larger than it would be on its own.
+class GroupeTaille {
+public:
+    // Called by a member whose own font changed: sets every member's font.
+    void Accorder();
+
+private:
+    friend class PoliceAjustee;
+    std::vector<PoliceAjustee*> membres_;
 };
 
 // No length limit on one-line editors: Qt's default cuts at 32,767.

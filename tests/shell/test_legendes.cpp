@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "card/FicheAlbum.h"
+#include "entry/Manuelle.h"
 #include "platform/Controls.h"
 #include "platform/Modal.h"
 #include "recipe_view/CadreRecette.h"
@@ -112,6 +113,28 @@ void Cliquer(platform::ListView& l, platform::ListItem* it) {
     QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, l.visualItemRect(it).center());
 }
 
+// Lists side by side that show the same word and draw it at different sizes,
+// or larger than the window asked.
+QStringList Inegales(const QList<platform::ComboBox*>& listes) {
+    QStringList out;
+    for (platform::ComboBox* a : listes) {
+        if (a->font().pointSizeF() > a->Police().pointSizeF())
+            out << QStringLiteral("« %1 » at %2 pt, larger than %3 pt")
+                       .arg(a->Text())
+                       .arg(a->font().pointSizeF())
+                       .arg(a->Police().pointSizeF());
+        for (platform::ComboBox* b : listes)
+            if (a < b && a->Text() == b->Text() && a->font().pointSizeF() != b->font().pointSizeF())
+                out << QStringLiteral("« %1 » at %2 pt in %3 and %4 pt in %5")
+                           .arg(a->Text())
+                           .arg(a->font().pointSizeF())
+                           .arg(a->accessibleName())
+                           .arg(b->font().pointSizeF())
+                           .arg(b->accessibleName());
+    }
+    return out;
+}
+
 }  // namespace
 
 class TestLegendes : public QObject {
@@ -183,6 +206,52 @@ private slots:
         }
         cut.removeDuplicates();
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+    }
+
+    // The level lists of « Création Recette » side by side: one word reads
+    // at one size in all that show it, whole in each, as the window opens
+    // and as the arrow keys pick other words.
+    void entryLevelListsShowOneWordAtOneSize_data() {
+        QTest::addColumn<QList<int>>("downs");  // arrow presses in Coût, Difficulté, Teneur
+        QTest::addColumn<QStringList>("words");
+        const QString sc = QStringLiteral("Sans Commentaire");
+        QTest::newRow("as opened") << QList<int>{0, 0, 0} << QStringList{sc, sc, sc};
+        QTest::newRow("Coût moved") << QList<int>{4, 0, 0} << QStringList{"Cher", sc, sc};
+        QTest::newRow("Teneur moved") << QList<int>{0, 0, 1} << QStringList{sc, sc, "Sans Alcool"};
+        QTest::newRow("Moyen twice") << QList<int>{3, 0, 4} << QStringList{"Moyen", sc, "Moyen"};
+        QTest::newRow("Faible twice") << QList<int>{0, 3, 3} << QStringList{sc, "Faible", "Faible"};
+    }
+    void entryLevelListsShowOneWordAtOneSize() {
+        QFETCH(QList<int>, downs);
+        QFETCH(QStringList, words);
+        Fixture fx;
+        QVERIFY(Demarrer(fx));
+        QTest::mouseClick(F().Outils[0].get(), Qt::LeftButton);
+        QCOMPARE(platform::ModalSeam::Shown(), QStringList{"Manuelle"});
+        Manuelle& m = Manuelle::Instance();
+        QVERIFY(m.isVisible());
+        const QList<platform::ComboBox*> niveaux = {m.Liste[0].get(), m.Liste[1].get(),
+                                                    m.Liste[2].get()};
+        for (qsizetype i = 0; i < niveaux.size(); ++i) {
+            for (int k = 0; k < downs[i]; ++k) QTest::keyClick(niveaux[i], Qt::Key_Down);
+            QCOMPARE(niveaux[i]->Text(), words[i]);
+        }
+        QStringList faults = Inegales(niveaux);
+        for (const QString& c : Coupees(m)) faults << c;
+        Manuelle::Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    // The level lists of the recipe panel each on its first word.
+    void panelLevelListsShowOneWordAtOneSize() {
+        Fixture fx;
+        QVERIFY(Demarrer(fx));
+        CadreRecette& r = F().Recette();
+        const QList<platform::ComboBox*> niveaux = {&r.LCout, &r.LDiff, &r.LTeneur};
+        for (platform::ComboBox* c : niveaux) c->SetListIndex(0);
+        const QStringList faults = Inegales(niveaux);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     // The other windows as they open.
