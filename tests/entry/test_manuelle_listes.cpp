@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "shell/Frmmain.h"
 #include "support/Fixture.h"
+#include "support/ListeOuverte.h"
 
 namespace {
 
@@ -41,16 +42,6 @@ QStringList Formulaire() {
     return out;
 }
 
-// True when entry i of an open list has the room its drawing asks for.
-bool Lisible(QAbstractItemView& v, int i) {
-    QStyleOptionViewItem o;
-    o.initFrom(&v);
-    o.font = v.font();
-    const QModelIndex x = v.model()->index(i, 0);
-    const QRect r = v.visualRect(x);
-    o.rect = QRect(0, 0, QFontMetrics(o.font).horizontalAdvance(x.data().toString()), r.height());
-    return v.itemDelegate()->sizeHint(o, x).width() <= r.width();
-}
 
 }  // namespace
 

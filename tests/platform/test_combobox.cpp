@@ -10,6 +10,7 @@
 #include "platform/ComboBox.h"
 #include "platform/Resume.h"
 #include "platform/TextBox.h"
+#include "support/ListeOuverte.h"
 
 using namespace platform;
 
@@ -31,16 +32,6 @@ struct Window {
         for (const char* s : {"Rhum blanc", "Sirop", "Vodka"}) combo.AddItem(s);
     }
 };
-// True when entry i of an open list has the room its drawing asks for.
-bool Lisible(QAbstractItemView& v, int i) {
-    QStyleOptionViewItem o;
-    o.initFrom(&v);
-    o.font = v.font();
-    const QModelIndex x = v.model()->index(i, 0);
-    const QRect r = v.visualRect(x);
-    o.rect = QRect(0, 0, QFontMetrics(o.font).horizontalAdvance(x.data().toString()), r.height());
-    return v.itemDelegate()->sizeHint(o, x).width() <= r.width();
-}
 
 }  // namespace
 
