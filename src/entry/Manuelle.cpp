@@ -92,6 +92,19 @@ Manuelle::Manuelle() : DialogFrame(QStringLiteral("Manuelle"), 0) {
     Creer.Icon = Skin::Picture(QStringLiteral("ok_icon"), {64, 64});
     Skin::Habiller(Creer, QStringLiteral("ok_face"));
     connect(&Creer, &platform::PictureButton::Click, this, [this] { Creer_Click(); });
+
+    // The keyboard goes as the eye does: the name, the three lists under
+    // it, the levels, the texts, the ingredient grid line by line, then the
+    // buttons. A pick-list takes the turn of the cell it lies over.
+    // The panels hold the form and are no stop of their own.
+    for (platform::ScrollPanel* s : Scroll) s->setFocusPolicy(Qt::NoFocus);
+    QList<QWidget*> ordre{&Recette};
+    for (size_t i : {3, 4, 5, 0, 1, 2}) ordre << Liste[i].get();
+    for (auto& t : Saisie) ordre << t.get();
+    for (size_t k = 0; k < Creation::kLignes; ++k)
+        ordre << Qte[k].get() << Qte2[k].get() << Ingre[k].get();
+    ordre << &Creer << &Mini << &Quit;
+    OrdreClavier(ordre);
 }
 
 void Manuelle::Form_Load() {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>
+#include <algorithm>
 
 #include "db/Photo.h"
 #include "db/Schema.h"
@@ -293,6 +294,58 @@ private slots:
         QVERIFY(m.LIngre.isVisible());
         QCOMPARE(Montre(m, 0), QString("||"));
         QCOMPARE(Montre(m, 1), QString("||"));
+    }
+
+    // The Tab key goes as the eye does, from the name to the buttons, and
+    // back round. The button reached by Tab is drawn marked, so that Space there
+    // is no surprise.
+    void tabFollowsTheScreen() {
+        Ouvert o;
+        Manuelle& m = o.M();
+        QApplication::setActiveWindow(&m);
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        // Each control by the name the window gives it, else its tooltip.
+        const auto nom = [&m](QWidget* w) {
+            for (; w && w != &m; w = w->parentWidget())
+                for (const QString& n : {w->accessibleName(), w->toolTip()})
+                    if (!n.isEmpty()) return n;
+            return QStringLiteral("?");
+        };
+        QStringList attendu{"Recette",    "Catégorie",   "Type de verre",    "Matériel",
+                            "Coût",       "Difficulté",  "Teneur en alcool", "Préparation",
+                            "Décoration", "Description", "Histoire"};
+        for (int i = 1; i <= Creation::kLignes; ++i)
+            attendu << QString("Quantité %1").arg(i) << QString("Mesure %1").arg(i)
+                    << QString("Ingrédient %1").arg(i);
+        attendu << "Créer"
+                << "Minimiser"
+                << "Fermer"
+                << "Recette";
+
+        const auto parcourir = [&](Qt::Key touche, int n) {
+            QStringList vu{nom(QApplication::focusWidget())};
+            for (int k = 1; k < n; ++k) {
+                QTest::keyClick(QApplication::focusWidget(), touche);
+                vu << nom(QApplication::focusWidget());
+            }
+            return vu;
+        };
+        Cliquer(m.Recette);
+        const QImage sansFocus = m.Creer.grab().toImage();
+        QCOMPARE(parcourir(Qt::Key_Tab, int(attendu.size())), attendu);
+        // Shift+Tab goes back the same way, from the close button.
+        attendu.removeLast();
+        std::reverse(attendu.begin(), attendu.end());
+        while (QApplication::focusWidget() != &m.Quit)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(parcourir(Qt::Key_Backtab, int(attendu.size())), attendu);
+
+        // Forward to Créer: it shows the focus, and no more once left.
+        while (QApplication::focusWidget() != &m.Creer)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(m.Creer.grab().toImage() != sansFocus);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(m.Creer.grab().toImage(), sansFocus);
     }
 
     void pickListsHidden_data() {
