@@ -159,12 +159,6 @@ void DialogFrame::ChargerHabillage(const Habillage& h) {
 }
 
 void DialogFrame::OrdreClavier(const QList<QWidget*>& ordre) {
-    // A box whose editor inside takes its focus moves as a whole, editor
-    // included; Qt moves none that takes no focus of its own.
-    for (QWidget* w : ordre)
-        if (QWidget* p = w->focusProxy();
-            p && w->isAncestorOf(p) && w->focusPolicy() == Qt::NoFocus)
-            w->setFocusPolicy(p->focusPolicy());
     for (qsizetype i = 1; i < ordre.size(); ++i) setTabOrder(ordre[i - 1], ordre[i]);
 }
 

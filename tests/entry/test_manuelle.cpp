@@ -2,6 +2,7 @@
 // collection file.
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QtTest>
 #include <algorithm>
 
@@ -346,6 +347,59 @@ private slots:
         QVERIFY(m.Creer.grab().toImage() != sansFocus);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(m.Creer.grab().toImage(), sansFocus);
+    }
+
+    // A pick-list laid over a cell takes that cell's turn: Tab and Shift+Tab
+    // come to it and leave it for the cells either side, what is typed
+    // there reaches the cell.
+    void tabStopsAtTheListOverACell() {
+        Ouvert o;
+        Manuelle& m = o.M();
+        QApplication::setActiveWindow(&m);
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        const auto dans = [](QWidget* w) {
+            QWidget* f = QApplication::focusWidget();
+            return f && (f == w || w->isAncestorOf(f));
+        };
+        const auto touche = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+
+        Cliquer(*m.Ingre[0]);
+        QVERIFY(m.LIngre.isVisible() && dans(&m.LIngre));
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(m.Qte[1].get()));
+        touche(Qt::Key_Backtab);
+        QVERIFY(dans(&m.LIngre));
+        Taper("Vodka");
+        QCOMPARE(Montre(m, 0), QString("||Vodka"));
+        QCOMPARE(m.Ingre[0]->Text(), QString("Vodka"));
+        touche(Qt::Key_Backtab);
+        QVERIFY(dans(m.Qte2[0].get()));
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(&m.LIngre));
+
+        // The quantity list on line 1 hides the ingredient list: line 0's
+        // cell is a stop again, the list on line 1 is one.
+        Cliquer(*m.Qte[1]);
+        QVERIFY(!m.LIngre.isVisible() && dans(&m.LQte));
+        touche(Qt::Key_Backtab);
+        QVERIFY(dans(m.Ingre[0].get()));
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(&m.LQte));
+        Taper("4");
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(m.Qte2[1].get()));
+        Taper("cl");
+        QCOMPARE(Montre(m, 1), QString("4|cl|"));
+
+        // On through the grid, line by line, to Créer.
+        QStringList vu;
+        for (int k = 0; k < 3 * Creation::kLignes && !dans(&m.Creer); ++k) {
+            touche(Qt::Key_Tab);
+            vu << QApplication::focusWidget()->accessibleName();
+        }
+        QCOMPARE(vu.value(0), QString("Ingrédient 2"));
+        QCOMPARE(vu.value(vu.size() - 2), QString("Ingrédient %1").arg(Creation::kLignes));
+        QVERIFY(dans(&m.Creer));
     }
 
     void pickListsHidden_data() {
