@@ -1,5 +1,6 @@
 #include "entry/Manuelle.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QLineEdit>
@@ -92,6 +93,49 @@ Manuelle::Manuelle() : DialogFrame(QStringLiteral("Manuelle"), 0) {
     Creer.Icon = Skin::Picture(QStringLiteral("ok_icon"), {64, 64});
     Skin::Habiller(Creer, QStringLiteral("ok_face"));
     connect(&Creer, &platform::PictureButton::Click, this, [this] { Creer_Click(); });
+
+    // The panels hold the form and are no stop of the keyboard.
+    for (platform::ScrollPanel* s : Scroll) s->setFocusPolicy(Qt::NoFocus);
+    // Qt's own chain, which moves the focus off a control that hides,
+    // follows the same order.
+    QList<QWidget*> chaine;
+    for (QWidget* w : Arrets()) chaine << (w->focusProxy() ? w->focusProxy() : w);
+    OrdreClavier(chaine);
+}
+
+QList<QWidget*> Manuelle::Arrets() {
+    // The name, the three lists under it, the levels, the texts, the
+    // ingredient grid line by line, then the buttons.
+    QList<QWidget*> a{&Recette};
+    for (size_t i : {3, 4, 5, 0, 1, 2}) a << Liste[i].get();
+    for (auto& t : Saisie) a << t.get();
+    for (size_t k = 0; k < Creation::kLignes; ++k)
+        for (auto [colonne, liste] : {std::pair{&Qte, &LQte}, {&Qte2, &LQte2}, {&Ingre, &LIngre}}) {
+            platform::TextBox* cellule = (*colonne)[k].get();
+            a << (liste->Visible() && Cellule(*liste) == cellule ? static_cast<QWidget*>(liste)
+                                                                 : cellule);
+        }
+    a << &Creer << &Mini << &Quit;
+    return a;
+}
+
+bool Manuelle::focusNextPrevChild(bool next) {
+    const QList<QWidget*> a = Arrets();
+    QWidget* f = QApplication::focusWidget();
+    qsizetype i = -1;
+    for (qsizetype k = 0; k < a.size() && i < 0; ++k)
+        if (f && (a[k] == f || a[k]->isAncestorOf(f))) i = k;
+    if (i < 0) return DialogFrame::focusNextPrevChild(next);
+    const qsizetype n = a.size();
+    for (qsizetype pas = 1; pas < n; ++pas) {
+        QWidget* w = a[((i + (next ? pas : -pas)) % n + n) % n];
+        QWidget* cible = w->focusProxy() ? w->focusProxy() : w;
+        if (!w->isVisibleTo(this) || !w->isEnabled() || !(cible->focusPolicy() & Qt::TabFocus))
+            continue;
+        w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
 }
 
 void Manuelle::Form_Load() {
@@ -192,12 +236,11 @@ void Manuelle::Placer(platform::ComboBox& l, int i) {
     l.SetVisible(true);
     // The cell lies hidden under the list: the keys typed, the click's
     // included, go to the list, which copies them into the cell; Tab
-    // passes through the list in the cell's place.
+    // stops at the list in the cell's place (Arrets).
     QWidget* cellule = x.Editor();
     const bool avaitLeClavier = cellule->hasFocus();
     const int curseur = x.MultiLine() ? 0 : static_cast<QLineEdit*>(cellule)->cursorPosition();
     cellule->setFocusPolicy(Qt::NoFocus);
-    setTabOrder(cellule, &l);
     if (avaitLeClavier) {
         l.setFocus(Qt::MouseFocusReason);
         if (l.lineEdit()) l.lineEdit()->setCursorPosition(curseur);

@@ -67,6 +67,8 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     // A close asked by the system acts as the close button.
     void closeEvent(QCloseEvent* e) override;
+    // Tab and Shift+Tab go through Arrets().
+    bool focusNextPrevChild(bool next) override;
 
 private:
     friend class LoadedOnce<Manuelle>;
@@ -81,4 +83,7 @@ private:
     // The cell the pick-list lies over, or none.
     platform::TextBox* Cellule(const platform::ComboBox& l);
     void Copier(const platform::ComboBox& l);
+    // The stops of the keyboard in the order of the screen, a pick-list in
+    // the place of the cell it lies over.
+    QList<QWidget*> Arrets();
 };

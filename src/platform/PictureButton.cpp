@@ -95,7 +95,25 @@ void PictureButton::paintEvent(QPaintEvent*) {
         const QRect r = BoiteTexte();
         p.setClipRect(r);
         p.drawText(r, TextFlags, text());
+        p.setClipping(false);
     }
+    MarquerFocus(p);
+}
+
+void PictureButton::MarquerFocus(QPainter& p) const {
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setOpacity(1);
+    // Dots in the caption's colour over a line of the opposite shade read
+    // on any face.
+    const QRectF r = QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5);
+    p.setPen(
+        QPen(ForeColor.lightness() > 127 ? QColor(0, 0, 0, 160) : QColor(255, 255, 255, 160), 1));
+    p.drawRect(r);
+    p.setPen(QPen(ForeColor, 1, Qt::DotLine));
+    p.drawRect(r);
+    p.restore();
 }
 
 void PictureButton::enterEvent(QEnterEvent* e) {

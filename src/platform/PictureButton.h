@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QPixmap>
 
+class QPainter;
+
 #include "platform/Twips.h"
 
 // The skin's picture button. A click toggles its pressed state (in a group,
@@ -51,6 +53,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    // The focus mark, drawn last by every face: an inset dotted frame while
+    // the button has the focus and the window is driven from the keyboard
+    // (the convention of Qt's styles), so that Space there is no surprise.
+    void MarquerFocus(QPainter& p) const;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;

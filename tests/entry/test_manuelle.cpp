@@ -2,7 +2,9 @@
 // collection file.
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QtTest>
+#include <algorithm>
 
 #include "db/Photo.h"
 #include "db/Schema.h"
@@ -293,6 +295,111 @@ private slots:
         QVERIFY(m.LIngre.isVisible());
         QCOMPARE(Montre(m, 0), QString("||"));
         QCOMPARE(Montre(m, 1), QString("||"));
+    }
+
+    // The Tab key goes as the eye does, from the name to the buttons, and
+    // back round. The button reached by Tab is drawn marked, so that Space there
+    // is no surprise.
+    void tabFollowsTheScreen() {
+        Ouvert o;
+        Manuelle& m = o.M();
+        QApplication::setActiveWindow(&m);
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        // Each control by the name the window gives it, else its tooltip.
+        const auto nom = [&m](QWidget* w) {
+            for (; w && w != &m; w = w->parentWidget())
+                for (const QString& n : {w->accessibleName(), w->toolTip()})
+                    if (!n.isEmpty()) return n;
+            return QStringLiteral("?");
+        };
+        QStringList attendu{"Recette",    "Catégorie",   "Type de verre",    "Matériel",
+                            "Coût",       "Difficulté",  "Teneur en alcool", "Préparation",
+                            "Décoration", "Description", "Histoire"};
+        for (int i = 1; i <= Creation::kLignes; ++i)
+            attendu << QString("Quantité %1").arg(i) << QString("Mesure %1").arg(i)
+                    << QString("Ingrédient %1").arg(i);
+        attendu << "Créer"
+                << "Minimiser"
+                << "Fermer"
+                << "Recette";
+
+        const auto parcourir = [&](Qt::Key touche, int n) {
+            QStringList vu{nom(QApplication::focusWidget())};
+            for (int k = 1; k < n; ++k) {
+                QTest::keyClick(QApplication::focusWidget(), touche);
+                vu << nom(QApplication::focusWidget());
+            }
+            return vu;
+        };
+        Cliquer(m.Recette);
+        const QImage sansFocus = m.Creer.grab().toImage();
+        QCOMPARE(parcourir(Qt::Key_Tab, int(attendu.size())), attendu);
+        // Shift+Tab goes back the same way, from the close button.
+        attendu.removeLast();
+        std::reverse(attendu.begin(), attendu.end());
+        while (QApplication::focusWidget() != &m.Quit)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(parcourir(Qt::Key_Backtab, int(attendu.size())), attendu);
+
+        // Forward to Créer: it shows the focus, and no more once left.
+        while (QApplication::focusWidget() != &m.Creer)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(m.Creer.grab().toImage() != sansFocus);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(m.Creer.grab().toImage(), sansFocus);
+    }
+
+    // A pick-list laid over a cell takes that cell's turn: Tab and Shift+Tab
+    // come to it and leave it for the cells either side, what is typed
+    // there reaches the cell.
+    void tabStopsAtTheListOverACell() {
+        Ouvert o;
+        Manuelle& m = o.M();
+        QApplication::setActiveWindow(&m);
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        const auto dans = [](QWidget* w) {
+            QWidget* f = QApplication::focusWidget();
+            return f && (f == w || w->isAncestorOf(f));
+        };
+        const auto touche = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+
+        Cliquer(*m.Ingre[0]);
+        QVERIFY(m.LIngre.isVisible() && dans(&m.LIngre));
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(m.Qte[1].get()));
+        touche(Qt::Key_Backtab);
+        QVERIFY(dans(&m.LIngre));
+        Taper("Vodka");
+        QCOMPARE(Montre(m, 0), QString("||Vodka"));
+        QCOMPARE(m.Ingre[0]->Text(), QString("Vodka"));
+        touche(Qt::Key_Backtab);
+        QVERIFY(dans(m.Qte2[0].get()));
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(&m.LIngre));
+
+        // The quantity list on line 1 hides the ingredient list: line 0's
+        // cell is a stop again, the list on line 1 is one.
+        Cliquer(*m.Qte[1]);
+        QVERIFY(!m.LIngre.isVisible() && dans(&m.LQte));
+        touche(Qt::Key_Backtab);
+        QVERIFY(dans(m.Ingre[0].get()));
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(&m.LQte));
+        Taper("4");
+        touche(Qt::Key_Tab);
+        QVERIFY(dans(m.Qte2[1].get()));
+        Taper("cl");
+        QCOMPARE(Montre(m, 1), QString("4|cl|"));
+
+        // On through the grid, line by line, to Créer.
+        QStringList vu;
+        for (int k = 0; k < 3 * Creation::kLignes && !dans(&m.Creer); ++k) {
+            touche(Qt::Key_Tab);
+            vu << QApplication::focusWidget()->accessibleName();
+        }
+        QCOMPARE(vu.value(0), QString("Ingrédient 2"));
+        QCOMPARE(vu.value(vu.size() - 2), QString("Ingrédient %1").arg(Creation::kLignes));
+        QVERIFY(dans(&m.Creer));
     }
 
     void pickListsHidden_data() {

@@ -1,4 +1,5 @@
 // The picture button's pressed state.
+#include <QLineEdit>
 #include <QtTest>
 
 #include "platform/PictureButton.h"
@@ -23,6 +24,37 @@ private slots:
         b.ClickIt();
         QVERIFY(!a.Value() && b.Value());
         QVERIFY(alone.Value());  // other groups untouched
+    }
+    // A button reached with the keyboard is drawn with a mark, so that Space
+    // there is no surprise; one that took the focus from a click, or lost
+    // it, is drawn as before.
+    void focusMarkedFromTheKeyboard() {
+        QWidget fenetre;
+        fenetre.resize(200, 60);
+        QLineEdit avant(&fenetre);
+        avant.setGeometry(0, 0, 80, 30);
+        PictureButton bouton(&fenetre);
+        bouton.setGeometry(100, 0, 90, 40);
+        bouton.SetCaption(QStringLiteral("Créer"));
+        QPixmap face(90, 40);
+        face.fill(QColor(90, 60, 20));
+        bouton.ShowPicture(face);
+        fenetre.show();
+        QApplication::setActiveWindow(&fenetre);
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+        QVERIFY(bouton.hasFocus());
+        const QImage simple = bouton.grab().toImage();
+        avant.setFocus(Qt::MouseFocusReason);
+        QCOMPARE(bouton.grab().toImage(), simple);
+
+        QTest::keyClick(&avant, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &bouton);
+        QVERIFY(bouton.grab().toImage() != simple);
+        QTest::keyClick(&bouton, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &avant);
+        QCOMPARE(bouton.grab().toImage(), simple);
     }
 };
 
