@@ -39,7 +39,6 @@ protected:
         p.setFont(font());
         p.drawText(rect().adjusted(8 + cote, 0, -4, 0), Qt::AlignCenter | Qt::TextSingleLine,
                    Caption());
-        MarquerFocus(p);
     }
 };
 

@@ -95,9 +95,18 @@ void PictureButton::paintEvent(QPaintEvent*) {
         const QRect r = BoiteTexte();
         p.setClipRect(r);
         p.drawText(r, TextFlags, text());
-        p.setClipping(false);
     }
-    MarquerFocus(p);
+}
+
+bool PictureButton::event(QEvent* e) {
+    const bool fait = Twips<QAbstractButton>::event(e);
+    // Still inside the paint event: the mark goes over every face, whichever
+    // paintEvent drew it.
+    if (e->type() == QEvent::Paint) {
+        QPainter p(this);
+        MarquerFocus(p);
+    }
+    return fait;
 }
 
 void PictureButton::MarquerFocus(QPainter& p) const {

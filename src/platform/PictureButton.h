@@ -53,10 +53,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    // The focus mark, drawn last by every face: an inset dotted frame while
-    // the button has the focus and the window is driven from the keyboard
-    // (the convention of Qt's styles), so that Space there is no surprise.
-    void MarquerFocus(QPainter& p) const;
+    // Draws the focus mark over whatever face paintEvent drew.
+    bool event(QEvent* e) override;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -64,6 +62,10 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // The focus mark: an inset dotted frame while the button has the focus
+    // and the window is driven from the keyboard (the convention of Qt's
+    // styles), so that Space there is no surprise.
+    void MarquerFocus(QPainter& p) const;
     void Ajuster();
     bool value_ = false;
     PoliceAjustee police_;

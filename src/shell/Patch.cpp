@@ -31,7 +31,6 @@ void BoutonIcone::paintEvent(QPaintEvent*) {
     p.setFont(font());
     p.drawText(Icon.isNull() ? rect() : QRect(0, height() - captionH - 6, width(), captionH),
                Qt::AlignCenter, text());
-    MarquerFocus(p);
 }
 
 Patch::Patch() : DialogFrame(QStringLiteral("Patch"), -1) {
